@@ -1,0 +1,116 @@
+// The platform layer: every question the program asks Windows goes through here. The real
+// implementation (platform/win32) calls Windows; the simulated one (platform/sim) answers from
+// data that tests fill, for either Windows family.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace rb::platform {
+
+// The 148-byte version record (plus the extended fields when the system gives them).
+struct OsVersion {
+    uint32_t major = 0;
+    uint32_t minor = 0;
+    uint32_t build = 0;
+    uint32_t platformId = 0;  // 0 Win32s, 1 Windows 95/98/ME, 2 NT
+    std::string csd;          // service-pack text
+    bool extended = false;    // the fields below are valid
+    uint16_t servicePackMajor = 0;
+    uint16_t servicePackMinor = 0;
+    uint16_t suiteMask = 0;
+    uint8_t productType = 0;
+};
+
+// Version resource of a file: the fixed file version and the string table's description.
+struct FileVersion {
+    uint16_t parts[4] = {0, 0, 0, 0};  // most significant first
+    std::string description;           // \StringFileInfo\040904E4\FileDescription
+};
+
+// User's regional settings, as the text formatting routines need them.
+struct LocaleFormats {
+    char decimalSeparator = '.';
+    char thousandSeparator = ',';
+    char dateSeparator = '/';
+    char timeSeparator = ':';
+    std::string shortDateFormat = "dd/MM/yyyy";
+    std::string longTimeFormat = "HH:mm:ss";
+    std::string timeAmString = "AM";
+    std::string timePmString = "PM";
+};
+
+// A loaded library (or one already in the process). Its symbols are looked up by name.
+class Module {
+public:
+    virtual ~Module() = default;
+    virtual uintptr_t Handle() const = 0;
+    virtual void* Symbol(const char* name) const = 0;  // nullptr when absent
+};
+
+// Message-box icons and answers, as the Windows values.
+enum : uint32_t { kMbOk = 0x0, kMbIconError = 0x10, kMbIconInformation = 0x40 };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual Registry& Reg() = 0;
+
+    // kernel32, advapi32
+    virtual OsVersion Version() = 0;
+    virtual uint32_t TickCount() = 0;
+    virtual std::string ComputerName() = 0;  // "" on failure
+    virtual std::string UserName() = 0;      // "" on failure
+    virtual std::vector<std::string> EnvironmentStrings() = 0;
+    virtual std::string ModuleFileName() = 0;  // full path of the running program
+    virtual std::string TempPath() = 0;        // with its trailing backslash
+    virtual LocaleFormats Locale() = 0;
+    // GetDiskFreeSpace on a drive root with critical-error boxes off: true when it answers.
+    virtual bool DiskInDrive(std::string_view root) = 0;
+    virtual std::optional<FileVersion> FileVersionInfo(std::string_view file) = 0;
+    // LoadLibrary (or GetModuleHandle only, when `onlyIfLoaded`); nullptr when unavailable.
+    virtual std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) = 0;
+
+    // shell32, ole32
+    virtual std::string SpecialFolder(int csidl) = 0;  // "" on failure
+    // Result code of the shell link's load; 0 (S_OK) on success.
+    virtual int32_t ResolveShortcut(std::string_view file, std::string& target,
+                                    std::string& arguments) = 0;
+    virtual void ShellChangeNotify(int32_t event, uint32_t flags) = 0;
+    virtual bool ShowFileProperties(uintptr_t window, std::string_view file) = 0;
+
+    // user32: the one seam for message boxes, so that no test waits for a person.
+    virtual int MessageBox(std::string_view text, std::string_view caption, uint32_t flags) = 0;
+};
+
+// The platform the program runs on: the real one in the Windows build, an empty simulation in
+// the native build, or whatever a ScopedPlatform installed.
+Platform& Current();
+
+// Installs a platform for the lifetime of this object (tests); nests.
+class ScopedPlatform {
+public:
+    explicit ScopedPlatform(Platform& p);
+    ~ScopedPlatform();
+    ScopedPlatform(const ScopedPlatform&) = delete;
+    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+private:
+    Platform* previous_;
+};
+
+// Changes each time the current platform changes, so values computed once from it at start-up
+// can tell they are stale.
+uint64_t Generation();
+
+// Defined once per build: the real Windows platform, or the native build's empty simulation.
+Platform& DefaultPlatform();
+
+}  // namespace rb::platform

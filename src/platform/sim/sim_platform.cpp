@@ -1,0 +1,113 @@
+#include "platform/sim/sim_platform.h"
+
+#include "core/text.h"
+
+namespace rb::platform {
+
+OsVersion SimPlatform::Windows95() { return {4, 0, 950, 1, "", false}; }
+
+OsVersion SimPlatform::Windows98SE() { return {4, 10, 0x040A08AE, 1, " A ", false}; }
+
+OsVersion SimPlatform::WindowsME() { return {4, 90, 0x045A0BB8, 1, " ", false}; }
+
+OsVersion SimPlatform::WindowsNT4(int servicePack) {
+    OsVersion v{4, 0, 1381, 2, servicePack ? Format("Service Pack %d", servicePack) : "", true};
+    v.servicePackMajor = static_cast<uint16_t>(servicePack);
+    v.productType = 1;
+    return v;
+}
+
+OsVersion SimPlatform::Windows2000() {
+    OsVersion v{5, 0, 2195, 2, "Service Pack 4", true};
+    v.servicePackMajor = 4;
+    v.productType = 1;
+    return v;
+}
+
+OsVersion SimPlatform::WindowsXP() {
+    OsVersion v{5, 1, 2600, 2, "Service Pack 2", true};
+    v.servicePackMajor = 2;
+    v.suiteMask = 0x100;
+    v.productType = 1;
+    return v;
+}
+
+uint32_t SimPlatform::TickCount() {
+    const uint32_t now = tickCount;
+    tickCount += tickStep;
+    return now;
+}
+
+bool SimPlatform::DiskInDrive(std::string_view root) {
+    for (const std::string& d : drivesWithDisk) {
+        if (SameText(d, root)) return true;
+    }
+    return false;
+}
+
+std::optional<FileVersion> SimPlatform::FileVersionInfo(std::string_view file) {
+    for (const auto& [name, v] : fileVersions) {
+        if (SameText(name, file)) return v;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+class SimLoadedModule : public Module {
+public:
+    SimLoadedModule(uintptr_t handle, std::vector<std::string> symbols)
+        : handle_(handle), symbols_(std::move(symbols)) {}
+    uintptr_t Handle() const override { return handle_; }
+    void* Symbol(const char* name) const override {
+        for (const std::string& s : symbols_) {
+            // A stand-in address: tests only ask whether a symbol is there.
+            if (s == name) return const_cast<std::string*>(&s);
+        }
+        return nullptr;
+    }
+
+private:
+    uintptr_t handle_;
+    std::vector<std::string> symbols_;
+};
+
+}  // namespace
+
+std::unique_ptr<Module> SimPlatform::LoadModule(std::string_view name, bool onlyIfLoaded) {
+    const auto it = modules.find(AnsiLowerCase(name));
+    if (it == modules.end() || (onlyIfLoaded && !it->second.loaded)) return nullptr;
+    const uintptr_t handle = 0x10000000u + 0x10000u * static_cast<uintptr_t>(
+                                                         std::distance(modules.begin(), it));
+    return std::make_unique<SimLoadedModule>(handle, it->second.symbols);
+}
+
+std::string SimPlatform::SpecialFolder(int csidl) {
+    const auto it = specialFolders.find(csidl);
+    return it == specialFolders.end() ? std::string() : it->second;
+}
+
+int32_t SimPlatform::ResolveShortcut(std::string_view file, std::string& target,
+                                     std::string& arguments) {
+    for (const auto& [name, link] : shortcuts) {
+        if (SameText(name, file)) {
+            target = link.target;
+            arguments = link.arguments;
+            return 0;
+        }
+    }
+    return static_cast<int32_t>(0x80070002);  // file not found
+}
+
+void SimPlatform::ShellChangeNotify(int32_t event, uint32_t flags) {
+    shellNotifications.emplace_back(event, flags);
+}
+
+bool SimPlatform::ShowFileProperties(uintptr_t, std::string_view) { return true; }
+
+int SimPlatform::MessageBox(std::string_view text, std::string_view caption, uint32_t flags) {
+    messageBoxes.push_back({std::string(text), std::string(caption), flags});
+    return messageBoxAnswer;
+}
+
+}  // namespace rb::platform

@@ -1,0 +1,81 @@
+// A simulated Windows for tests: every answer is a field the test sets. Presets stand for the
+// two families (Windows 95/98/ME and NT).
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_registry.h"
+
+namespace rb::platform {
+
+class SimPlatform : public Platform {
+public:
+    SimPlatform() = default;
+
+    // Presets: the version record of a known system (nothing else is filled).
+    static OsVersion Windows95();
+    static OsVersion Windows98SE();
+    static OsVersion WindowsME();
+    static OsVersion WindowsNT4(int servicePack);
+    static OsVersion Windows2000();
+    static OsVersion WindowsXP();
+
+    SimRegistry registry;
+    OsVersion version = WindowsXP();
+    uint32_t tickCount = 0;
+    uint32_t tickStep = 0;  // added after every TickCount() answer
+    std::string computerName = "SIMPC";
+    std::string userName = "Usuario";
+    std::vector<std::string> environment;
+    std::string moduleFileName = "C:\\Archivos de programa\\Kelto\\rbInfo.exe";
+    std::string tempPath = "C:\\WINDOWS\\TEMP\\";
+    LocaleFormats locale;
+    std::vector<std::string> drivesWithDisk;  // roots for which DiskInDrive answers true
+    std::map<std::string, FileVersion> fileVersions;
+    std::map<int, std::string> specialFolders;
+    struct Shortcut {
+        std::string target;
+        std::string arguments;
+    };
+    std::map<std::string, Shortcut> shortcuts;
+    // Modules by lower-case name: their symbol names; `loaded` ones count as already present.
+    struct SimModule {
+        bool loaded = false;
+        std::vector<std::string> symbols;
+    };
+    std::map<std::string, SimModule> modules;
+
+    // What the program did, for tests to inspect.
+    std::vector<std::pair<int32_t, uint32_t>> shellNotifications;
+    struct Box {
+        std::string text, caption;
+        uint32_t flags;
+    };
+    std::vector<Box> messageBoxes;
+    int messageBoxAnswer = 1;  // IDOK
+
+    Registry& Reg() override { return registry; }
+    OsVersion Version() override { return version; }
+    uint32_t TickCount() override;
+    std::string ComputerName() override { return computerName; }
+    std::string UserName() override { return userName; }
+    std::vector<std::string> EnvironmentStrings() override { return environment; }
+    std::string ModuleFileName() override { return moduleFileName; }
+    std::string TempPath() override { return tempPath; }
+    LocaleFormats Locale() override { return locale; }
+    bool DiskInDrive(std::string_view root) override;
+    std::optional<FileVersion> FileVersionInfo(std::string_view file) override;
+    std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) override;
+    std::string SpecialFolder(int csidl) override;
+    int32_t ResolveShortcut(std::string_view file, std::string& target,
+                            std::string& arguments) override;
+    void ShellChangeNotify(int32_t event, uint32_t flags) override;
+    bool ShowFileProperties(uintptr_t window, std::string_view file) override;
+    int MessageBox(std::string_view text, std::string_view caption, uint32_t flags) override;
+};
+
+}  // namespace rb::platform

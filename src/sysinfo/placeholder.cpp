@@ -1,0 +1,2 @@
+// Filled in as the subsystem grows.
+namespace rb {}
