@@ -1,2 +1,19 @@
 #!/bin/sh
-exit 0
+# rbInfo.exe starts under Wine, registers its file types and writes the text report.
+# usage: exe_report_test.sh RBINFO.EXE WINE-RUN.SH
+set -eu
+exe=$1
+wine_run=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+"$wine_run" "$exe" /REGISTER
+"$wine_run" "$exe" -report report.txt
+tr -d '\r' < report.txt > report.unix
+for heading in '[Machine]' '[CPU]' '[Performance]'; do
+    grep -qxF "$heading" report.unix || { echo "missing $heading"; cat report.unix; exit 1; }
+done
+grep -q '^Proceso: CPU - Tiempo msec: [0-9]*$' report.unix || { echo "no CPU timing"; exit 1; }
+"$wine_run" reg query 'HKCR\fzpfile\shell\open\command' | tr -d '\r' | grep -qi 'rbinfo.exe" "%1"' ||
+    { echo "open command not registered"; exit 1; }
+echo "rbInfo.exe: report and file types ok"

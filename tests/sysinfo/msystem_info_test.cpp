@@ -1,0 +1,188 @@
+#include "sysinfo/msystem_info.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/sim/sim_platform.h"
+
+namespace rb {
+namespace {
+
+// Records the events of a refresh.
+struct Recorder {
+    std::vector<int32_t> starts;
+    std::vector<std::pair<std::string, int32_t>> steps;
+
+    void Attach(TMSystemInfo& info) {
+        info.OnStarts.Assign([this](Persistent*, int32_t n) { starts.push_back(n); });
+        info.OnCompleteProcess.Assign(
+            [this](Persistent*, const std::string& name, int32_t n) { steps.emplace_back(name, n); });
+    }
+};
+
+class AggregateTest : public ::testing::Test {
+protected:
+    platform::SimPlatform sim;
+    platform::ScopedPlatform scope{sim};
+    TMSystemInfo info;
+    Recorder rec;
+
+    void SetUp() override { rec.Attach(info); }
+    void RefreshWith(uint32_t mask) {
+        info.ProcessList = TProcessPages::FromMask(mask);
+        info.Refresh();
+    }
+};
+
+TEST_F(AggregateTest, PagesWithoutStepsAreCountedButGatherNothing) {
+    struct Case {
+        uint32_t mask;
+        int32_t count;
+    };
+    const Case cases[] = {{0, 0}, {0x01000, 1}, {0x10000, 1}, {0x40000, 0}, {0x80000, 1}};
+    for (const Case& c : cases) {
+        rec = Recorder{};
+        RefreshWith(c.mask);
+        EXPECT_EQ(rec.starts, std::vector<int32_t>{c.count}) << std::hex << c.mask;
+        EXPECT_TRUE(rec.steps.empty()) << std::hex << c.mask;
+        EXPECT_EQ(info.PerformanceInfo->Count(), 0) << std::hex << c.mask;
+    }
+}
+
+TEST_F(AggregateTest, EnginesPageRunsTwoStepsButCountsOnce) {
+    RefreshWith(0x00400);
+    EXPECT_EQ(rec.starts, std::vector<int32_t>{1});
+    const std::vector<std::pair<std::string, int32_t>> expected = {{"Motores", 1}, {"DirectX", 2}};
+    EXPECT_EQ(rec.steps, expected);
+}
+
+TEST_F(AggregateTest, DefaultMaskRunsSeventeenStepsInFixedOrder) {
+    RefreshWith(kAllProcessPages);
+    EXPECT_EQ(rec.starts, std::vector<int32_t>{19});
+    const std::vector<std::string> order = {
+        "CPU",   "Sistema Operativo", "Memoria",  "Computadora", "Dispositivos", "Discos",
+        "Red",   "Visualizadores",    "Media",    "Motores",     "DirectX",      "APM",
+        "Procesos", "Impresoras",     "Software", "Inicio",      "Servicios"};
+    ASSERT_EQ(rec.steps.size(), order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(rec.steps[i].first, order[i]);
+        EXPECT_EQ(rec.steps[i].second, static_cast<int32_t>(i + 1));
+    }
+    ASSERT_EQ(info.PerformanceInfo->Count(), 17);
+    EXPECT_EQ(info.PerformanceInfo->ItemAs<TPerformanceItem>(16).TestName, "Servicios");
+    EXPECT_EQ(info.ProcessList.Mask(), kAllProcessPages);
+}
+
+TEST_F(AggregateTest, FirstEditionsOf95And98DropTheServicesPageForGood) {
+    for (const auto& version : {platform::SimPlatform::Windows95(),
+                                platform::OsVersion{4, 10, 1998, 1, "", false}}) {
+        sim.version = version;
+        platform::ScopedPlatform again(sim);  // facts are computed anew for the new system
+        rec = Recorder{};
+        RefreshWith(kAllProcessPages);
+        EXPECT_EQ(rec.starts, std::vector<int32_t>{18});
+        EXPECT_EQ(rec.steps.size(), 16u);
+        EXPECT_EQ(rec.steps.back().first, "Inicio");
+        EXPECT_EQ(info.ProcessList.Mask(), 0xDFFFFu);
+    }
+    sim.version = platform::SimPlatform::Windows98SE();
+    platform::ScopedPlatform se(sim);
+    RefreshWith(kAllProcessPages);
+    EXPECT_EQ(info.ProcessList.Mask(), kAllProcessPages);
+}
+
+TEST_F(AggregateTest, TimingsMeasureFromThePreviousMarkAcrossATickWrap) {
+    sim.tickCount = 0xFFFFFFF0u;
+    sim.tickStep = 0x10;  // every reading of the clock moves it on
+    TMSystemInfo quiet;   // no handlers: the timings are still kept
+    quiet.ProcessList = TProcessPages::FromMask(0x00004 | 0x00002);
+    quiet.Refresh();
+    ASSERT_EQ(quiet.PerformanceInfo->Count(), 2);
+    EXPECT_EQ(quiet.PerformanceInfo->ItemAs<TPerformanceItem>(0).TestName, "CPU");
+    EXPECT_EQ(quiet.PerformanceInfo->ItemAs<TPerformanceItem>(0).TimeElapsed, 0x10u);
+    EXPECT_EQ(quiet.PerformanceInfo->ItemAs<TPerformanceItem>(1).TimeElapsed, 0x10u);
+    EXPECT_EQ(quiet.PerformanceInfo->StartingTick, 0x30u);
+}
+
+// A machine section whose gathering fails the way sections do: recorded, not raised.
+class FailingMachine : public TMachine {
+public:
+    using TMachine::TMachine;
+    void GetInfo() override {
+        GatherGuarded(ErrorList(), "TMachine.GetInfo: ",
+                      [] { throw Exception("acceso denegado"); });
+    }
+};
+
+// A display section that finds no adapter: the one section that lets its error out.
+class NoAdapterDisplays : public TDisplays {
+public:
+    using TDisplays::TDisplays;
+    void GetInfo() override { throw Exception("No se encontró un adaptador de video válido"); }
+};
+
+TEST_F(AggregateTest, AFailingSectionIsRecordedAndTheNextOneStillRuns) {
+    info.Machine = std::make_unique<FailingMachine>(info.ErrorList.get());
+    info.ErrorList->Add("earlier");
+    RefreshWith(kAllProcessPages);
+    EXPECT_EQ(rec.steps.size(), 17u);
+    ASSERT_EQ(info.ErrorList->Count(), 2);  // never cleared by the aggregate
+    EXPECT_EQ(info.ErrorList->Get(1), "TMachine.GetInfo: acceso denegado");
+}
+
+TEST_F(AggregateTest, MissingDisplayAdapterEndsTheRefreshAfterTheNetworkStep) {
+    info.Displays = std::make_unique<NoAdapterDisplays>(info.ErrorList.get(), info.Devices.get());
+    info.ProcessList = TProcessPages::FromMask(kAllProcessPages);
+    try {
+        info.Refresh();
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "No se encontró un adaptador de video válido");
+    }
+    ASSERT_EQ(rec.steps.size(), 7u);
+    EXPECT_EQ(rec.steps.back().first, "Red");
+    EXPECT_EQ(info.PerformanceInfo->Count(), 7);
+}
+
+TEST_F(AggregateTest, PublishedPropertiesFollowTheDocumentOrder) {
+    const std::vector<std::string> names = {
+        "Name",     "Tag",       "CPU",     "Memory",   "OS",       "Disks",
+        "Machine",  "Displays",  "Media",   "Devices",  "Engines",  "APM",
+        "DirectX",  "Processes", "Printers", "Software", "Startup", "Services",
+        "Network",  "PerformanceInfo", "ErrorList", "ProcessList"};
+    const auto& props = TMSystemInfo::StaticClass().Properties();
+    ASSERT_EQ(props.size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(props[i].name, names[i]);
+    EXPECT_EQ(GetObjectProp(info, "devices"), info.Devices.get());
+    EXPECT_EQ(GetOrdProp(info, "ProcessList"), 0xFFFFF);
+    EXPECT_STREQ(props.back().typeName, "TProcessPages");
+    EXPECT_EQ(info.Network->Devices(), info.Devices.get());
+    EXPECT_EQ(info.Media->Devices(), info.Devices.get());
+}
+
+TEST_F(AggregateTest, ReportRunsInItsOwnOrderAndAppends) {
+    StringList list{"kept"};
+    info.Report(list);
+    EXPECT_EQ(list[0], "kept");
+    EXPECT_EQ(list[1], "[Machine]");
+    EXPECT_EQ(list[2], "[Operating System]");
+    EXPECT_EQ(list[3], "[CPU]");
+    EXPECT_EQ(list[list.Count() - 1], "[Performance]");
+}
+
+TEST(PerformanceInfo, ReportListsEachStep) {
+    TPerformanceInfo perf;
+    perf.Add("CPU", 15);
+    perf.Add("Red", 3000000000u);
+    StringList list;
+    perf.Report(list);
+    EXPECT_EQ(list.Text(),
+              "[Performance]\r\nProceso: CPU - Tiempo msec: 15\r\n"
+              "Proceso: Red - Tiempo msec: 3000000000\r\n");
+}
+
+}  // namespace
+}  // namespace rb
