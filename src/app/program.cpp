@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "connection/connection_module.h"
 #include "core/exception.h"
 #include "platform/platform.h"
 #include "sysinfo/msystem_info.h"
@@ -28,16 +29,90 @@ void WriteReportFile(const std::string& file) {
     if (!out.flush()) throw Exception("No se pudo escribir el archivo " + file);
 }
 
-int RunProgram(const CommandLine& cmd) {
+namespace {
+
+// Unattended: load or collect, send directly, end; no window at any time.
+void RunUnattended(const CommandLine& cmd, TdmKestrinConnection& module) {
+    if (cmd.FirstExtension() == ".fzp") {
+        module.LoadPackage(cmd.First());
+    } else {
+        // Collected before the header is set, and with Auto still false: errors are not
+        // swallowed here.
+        module.Collect();
+        module.SetHeader(cmd.First(), "", "", "");
+    }
+    module.SendDirect();
+}
+
+// Restores the cursor on every path.
+class WaitCursor {
+public:
+    explicit WaitCursor(ProgramShell& shell) : shell_(shell) { shell_.BeginWait(); }
+    ~WaitCursor() { shell_.EndWait(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    ProgramShell& shell_;
+};
+
+}  // namespace
+
+int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
     RegisterInformationClasses();
+    const std::string extension = cmd.FirstExtension();
+    bool openedPackage = false;
+    bool processAtStart = false;
     RegisterFileTypes(platform::Current().ModuleFileName());
     if (cmd.HasSwitch("register")) return 0;
+
+    std::unique_ptr<TdmKestrinConnection> module = shell.CreateConnection();
     if (cmd.HasSwitch("report")) {
         WriteReportFile(cmd.SwitchValue("report"));
         return 0;
     }
-    // The interactive and unattended runs are built on the connection module and windows.
+    if (cmd.HasSwitch("auto")) {
+        RunUnattended(cmd, *module);
+        return 0;
+    }
+    {
+        WaitCursor wait(shell);
+        if (!cmd.First().empty()) {
+            if (extension == ".fzp") {
+                module->LoadPackage(cmd.First());
+                openedPackage = true;
+                module->View();
+            } else if (extension == ".rpg") {
+                module->LoadRequest(cmd.First());
+                processAtStart = !module->Auto;
+            }
+        }
+    }
+    if (module->Auto) {
+        // A request file asked for an unattended run: its collection errors are swallowed.
+        module->Collect();
+        module->SendDirect();
+        return 0;
+    }
+    shell.RunMainWindow(*module, processAtStart, openedPackage);
     return 0;
+}
+
+std::string ErrorBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
+        return message + ".";
+    }
+    return message;
+}
+
+int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell) {
+    try {
+        return RunProgram(cmd, shell);
+    } catch (const std::exception& e) {
+        platform::Current().MessageBox(ErrorBoxText(e.what()), kApplicationTitle,
+                                       platform::kMbIconError);
+        return 1;
+    }
 }
 
 }  // namespace rb

@@ -1,21 +1,47 @@
-// The program entry, apart from the Windows main function: decides from the command line
-// which run takes place and carries it out.
+// The program entry, apart from the Windows main function: decides from the command line which
+// run takes place (registration only, unattended, package or request first, plain interactive)
+// and carries it out through the connection module.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "app/command_line.h"
 
 namespace rb {
 
+class TdmKestrinConnection;
+
 constexpr const char* kApplicationTitle = "Información de su computadora";
 
-// Registers the ".fzp" and ".rpg" file types for `programPath`; any error is discarded (a
-// user without rights on the classes root still runs the program).
+// What the entry needs from the windowing side; the real one shows windows, tests record.
+class ProgramShell {
+public:
+    virtual ~ProgramShell() = default;
+    // The connection module for this run (created once, after registration).
+    virtual std::unique_ptr<TdmKestrinConnection> CreateConnection() = 0;
+    // Hourglass cursor on / previous cursor back.
+    virtual void BeginWait() {}
+    virtual void EndWait() {}
+    // Creates the main window and runs the message loop until it closes.
+    virtual void RunMainWindow(TdmKestrinConnection& module, bool processAtStart,
+                               bool openedPackage) = 0;
+};
+
+// Registers the ".fzp" and ".rpg" file types for `programPath`; any error is discarded (a user
+// without rights on the classes root still runs the program).
 void RegisterFileTypes(const std::string& programPath);
 
-// Runs the program for `cmd`; returns the exit code.
-int RunProgram(const CommandLine& cmd);
+// The start-up sequence. Errors it does not handle propagate (see RunProgramGuarded).
+int RunProgram(const CommandLine& cmd, ProgramShell& shell);
+
+// RunProgram with the last-chance handling of start-up errors: the error is shown in a message
+// box (through the platform) and the exit code is 1.
+int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell);
+
+// The message-box text of an error: a full stop is appended when the last character sorts
+// above ".".
+std::string ErrorBoxText(const std::string& message);
 
 // Support switch: gathers every section and writes the text report to `file` (CP1252).
 void WriteReportFile(const std::string& file);

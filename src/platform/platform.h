@@ -75,6 +75,8 @@ public:
     // GetDiskFreeSpace on a drive root with critical-error boxes off: true when it answers.
     virtual bool DiskInDrive(std::string_view root) = 0;
     virtual std::optional<FileVersion> FileVersionInfo(std::string_view file) = 0;
+    // Copies a file, replacing the target; false on failure. (Portable default: byte copy.)
+    virtual bool CopyFile(std::string_view from, std::string_view to);
     // LoadLibrary (or GetModuleHandle only, when `onlyIfLoaded`); nullptr when unavailable.
     virtual std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) = 0;
 

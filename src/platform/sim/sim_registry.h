@@ -29,7 +29,7 @@ public:
 
     SimRegistry();
 
-    std::unique_ptr<RegKey> Open(RootKey root, std::string_view path, bool write) override;
+    std::unique_ptr<RegKey> Open(RootKey root, std::string_view path, bool write = false) override;
     std::unique_ptr<RegKey> Create(RootKey root, std::string_view path) override;
 
     // Filling helpers for tests (keys are created as needed).

@@ -1,0 +1,63 @@
+// The connection module: holds what is sent to Kelto (contact header, the inventory as XML
+// text, the sections to collect, the unattended flag) and does every step of collecting and
+// delivering it. One instance lives for the whole run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "connection/package_file.h"
+#include "core/event.h"
+#include "core/persistent.h"
+#include "sysinfo/msystem_info.h"
+#include "sysinfo/process_pages.h"
+
+namespace rb {
+
+class TdmKestrinConnection : public Component {
+    RB_PERSISTENT_CLASS
+public:
+    // Sets tmpFile, selects all sections, clears Auto.
+    explicit TdmKestrinConnection(Component* owner = nullptr);
+    ~TdmKestrinConnection() override;
+
+    void SetHeader(const std::string& nombre, const std::string& telefono,
+                   const std::string& observaciones, const std::string& destino);
+    const THeader& Header() const { return header_; }
+
+    // Gathers the inventory into XMLData. Errors reach the caller unless Auto is set.
+    void Collect();
+    // The header lines followed by XMLData.
+    std::string BuildPackageText() const;
+    void SaveTempPackage() const;
+    // Copies tmpFile to `fileName`, overwriting; a failed copy is not reported.
+    void CopyPackageTo(const std::string& fileName) const;
+    // Reads a package into the header and XMLData (the header is cleared first).
+    void LoadPackage(const std::string& fileName);
+    std::string GetMailBody() const;
+    // Applies a request file: sections, sender, destination and the unattended flag.
+    void LoadRequest(const std::string& fileName);
+
+    // Shows XMLData in the report viewer, modally; and sends the header and XMLData to the
+    // collecting service. Both are provided by the layers above (viewer, remote call).
+    virtual void View();
+    virtual bool SendDirect();
+
+    bool Auto = false;
+    TgiStartsEvent OnGetInfoStarts;
+    TgiCompleteProcessEvent OnGetInfoCompletsTest;
+
+    // Published.
+    std::string XMLData;
+    std::string tmpFile;
+    TProcessPages ProcessList = TProcessPages::FromMask(kAllProcessPages);
+
+private:
+    THeader header_;
+};
+
+// The temporary package path: the temporary folder, a trailing backslash ensured, and
+// "kt_infosys.fzp".
+std::string TemporaryPackagePath(const std::string& tempFolder);
+
+}  // namespace rb

@@ -1,0 +1,26 @@
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace rb::platform {
+
+bool Platform::CopyFile(std::string_view from, std::string_view to) {
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    using File = std::unique_ptr<std::FILE, Closer>;
+    File in(std::fopen(std::string(from).c_str(), "rb"));
+    if (!in) return false;
+    File out(std::fopen(std::string(to).c_str(), "wb"));
+    if (!out) return false;
+    char buf[65536];
+    size_t got;
+    while ((got = std::fread(buf, 1, sizeof buf, in.get())) > 0) {
+        if (std::fwrite(buf, 1, got, out.get()) != got) return false;
+    }
+    return !std::ferror(in.get()) && std::fclose(out.release()) == 0;
+}
+
+}  // namespace rb::platform
