@@ -188,6 +188,12 @@ void RegisterInformationClasses() {
         &TServiceItem::StaticClass(),     &TNetwork::StaticClass(),
         &TNetworkItem::StaticClass(),     &TPerformanceInfo::StaticClass(),
         &TPerformanceItem::StaticClass(), &TStringCollection::StaticClass(),
+        &TCPUFeatures::StaticClass(),     &TCPUCache::StaticClass(),
+        &TTimeZone::StaticClass(),        &TNTSpecific::StaticClass(),
+        &TWinsock::StaticClass(),         &TWOCMediaItem::StaticClass(),
+        &TWICMediaItem::StaticClass(),    &TMOCMediaItem::StaticClass(),
+        &TMICMediaItem::StaticClass(),    &TAXCMediaItem::StaticClass(),
+        &TMXCMediaItem::StaticClass(),
     };
     for (const ClassInfo* c : classes) RegisterClass(*c);
 }

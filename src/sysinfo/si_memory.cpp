@@ -1,9 +1,32 @@
 #include "sysinfo/si_memory.h"
 
+#include <string>
+
+#include "core/text.h"
+#include "platform/platform.h"
+
 namespace rb {
 
 const ClassInfo& TMemory::StaticClass() {
-    static const ClassInfo info("TMemory", &TInfoProcess::StaticClass(), {}, MakeInstance<TMemory>);
+    using C = TMemory;
+    static const ClassInfo info("TMemory", &TInfoProcess::StaticClass(),
+                                {
+                                    Prop<&C::PhysicalTotal>("PhysicalTotal"),
+                                    Prop<&C::PhysicalFree>("PhysicalFree"),
+                                    Prop<&C::VirtualTotal>("VirtualTotal"),
+                                    Prop<&C::VirtualFree>("VirtualFree"),
+                                    Prop<&C::PageFileTotal>("PageFileTotal"),
+                                    Prop<&C::PageFileFree>("PageFileFree"),
+                                    Prop<&C::MemoryLoad>("MemoryLoad"),
+                                    Prop<&C::AllocGranularity>("AllocGranularity"),
+                                    Prop<&C::MaxAppAddress>("MaxAppAddress"),
+                                    Prop<&C::MinAppAddress>("MinAppAddress"),
+                                    Prop<&C::PageSize>("PageSize"),
+                                    Prop<&C::Win9x_SystemRes>("Win9x_SystemRes"),
+                                    Prop<&C::Win9x_GDIRes>("Win9x_GDIRes"),
+                                    Prop<&C::Win9x_UserRes>("Win9x_UserRes"),
+                                },
+                                MakeInstance<TMemory>);
     return info;
 }
 
@@ -13,6 +36,35 @@ TMemory::TMemory(TStringCollection* errorList) : TInfoProcess(errorList) {
 
 void TMemory::GetInfo() {}
 
-void TMemory::Report(StringList& list) { list.Add("[Memory]"); }
+namespace {
+
+// The integer with the user's thousands separator (the float format "0,##").
+std::string Thousands(int64_t value, char separator) {
+    const std::string digits = IntToStr(value < 0 ? -value : value);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+        out += digits[i];
+    }
+    return value < 0 ? "-" + out : out;
+}
+
+}  // namespace
+
+// Addresses in upper-case hexadecimal, like every hexadecimal text of the program.
+void TMemory::Report(StringList& list) {
+    const char sep = platform::Current().Locale().thousandSeparator;
+    list.Add("[Memory]");
+    list.Add("PhysMemTotal=" + Thousands(PhysicalTotal, sep));
+    list.Add("PhysMemFree=" + Thousands(PhysicalFree, sep));
+    list.Add("PageFileTotal=" + Thousands(PageFileTotal, sep));
+    list.Add("PageFileFree=" + Thousands(PageFileFree, sep));
+    list.Add("VirtMemTotal=" + Thousands(VirtualTotal, sep));
+    list.Add("VirtMemFree=" + Thousands(VirtualFree, sep));
+    list.Add("AllocGranularity=" + Thousands(AllocGranularity, sep));
+    list.Add(Format("MinAppAddress=%llX", static_cast<unsigned long long>(MinAppAddress)));
+    list.Add(Format("MaxAppAddress=%llX", static_cast<unsigned long long>(MaxAppAddress)));
+    list.Add("PageSize=" + Thousands(PageSize, sep));
+}
 
 }  // namespace rb

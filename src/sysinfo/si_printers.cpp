@@ -1,15 +1,53 @@
 #include "sysinfo/si_printers.h"
 
+#include <algorithm>
+
+#include "core/text.h"
+
 namespace rb {
 
 const ClassInfo& TPrinterDeviceComplete::StaticClass() {
-    static const ClassInfo info("TPrinterDeviceComplete", &CollectionItem::StaticClass(), {},
+    using P = TPrinterDeviceComplete;
+    static const ClassInfo info("TPrinterDeviceComplete", &CollectionItem::StaticClass(),
+                                {
+                                    Prop<&P::ServerName>("ServerName"),
+                                    Prop<&P::PrinterName>("PrinterName"),
+                                    Prop<&P::ShareName>("ShareName"),
+                                    Prop<&P::PortName>("PortName"),
+                                    Prop<&P::DriverName>("DriverName"),
+                                    Prop<&P::Comment>("Comment"),
+                                    Prop<&P::Location>("Location"),
+                                    Prop<&P::SepFile>("SepFile"),
+                                    Prop<&P::PrintProcessor>("PrintProcessor"),
+                                    Prop<&P::Datatype>("Datatype"),
+                                    Prop<&P::Parameters>("Parameters"),
+                                    Prop<&P::Attributes>("Attributes"),
+                                    Prop<&P::Priority>("Priority"),
+                                    Prop<&P::DefaultPriority>("DefaultPriority"),
+                                    Prop<&P::StartTime>("StartTime"),
+                                    Prop<&P::UntilTime>("UntilTime"),
+                                    Prop<&P::Status>("Status"),
+                                    Prop<&P::cJobs>("cJobs"),
+                                    Prop<&P::AveragePPM>("AveragePPM"),
+                                },
                                 MakeInstance<TPrinterDeviceComplete>);
     return info;
 }
 
+std::string TPrinterDeviceComplete::DisplayName() const {
+    const size_t slash = PrinterName.rfind('\\');
+    std::string name = slash == std::string::npos ? PrinterName : PrinterName.substr(slash + 1);
+    // The server name comes as "\\SERVER".
+    if (!ServerName.empty()) {
+        name += " en " + ServerName.substr(std::min<size_t>(2, ServerName.size()));
+    }
+    return name;
+}
+
 const ClassInfo& TPrinters::StaticClass() {
-    static const ClassInfo info("TPrinters", &TInfoProcessCollection::StaticClass(), {}, MakeInstance<TPrinters>);
+    static const ClassInfo info("TPrinters", &TInfoProcessCollection::StaticClass(),
+                                {Prop<&TPrinters::DefaultIndex>("DefaultIndex")},
+                                MakeInstance<TPrinters>);
     return info;
 }
 
@@ -20,6 +58,14 @@ TPrinters::TPrinters(TStringCollection* errorList)
 
 void TPrinters::GetInfo() {}
 
-void TPrinters::Report(StringList& list) { list.Add("[Printers]"); }
+void TPrinters::Report(StringList& list) {
+    list.Add("[Printers]");
+    list.Add(Format("Count=%d", Count()));
+    for (int i = 0; i < Count(); ++i) {
+        const auto& p = ItemAs<TPrinterDeviceComplete>(i);
+        list.Add(Format("%s on %s=%d", p.PrinterName.c_str(), p.PortName.c_str(),
+                        i == DefaultIndex ? 1 : 0));
+    }
+}
 
 }  // namespace rb

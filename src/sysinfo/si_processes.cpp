@@ -1,15 +1,26 @@
 #include "sysinfo/si_processes.h"
 
+#include "core/text.h"
+
 namespace rb {
 
 const ClassInfo& TProcess::StaticClass() {
-    static const ClassInfo info("TProcess", &CollectionItem::StaticClass(), {},
-                                MakeInstance<TProcess>);
+    static const ClassInfo info(
+        "TProcess", &CollectionItem::StaticClass(),
+        {Prop<&TProcess::Pid>("Pid"), Prop<&TProcess::Location>("Location")},
+        MakeInstance<TProcess>);
     return info;
 }
 
+std::string TProcess::DisplayName() const {
+    // The name after the last path or drive separator.
+    const size_t cut = Location.find_last_of("\\:");
+    return cut == std::string::npos ? Location : Location.substr(cut + 1);
+}
+
 const ClassInfo& TProcesses::StaticClass() {
-    static const ClassInfo info("TProcesses", &TInfoProcessCollection::StaticClass(), {}, MakeInstance<TProcesses>);
+    static const ClassInfo info("TProcesses", &TInfoProcessCollection::StaticClass(), {},
+                                MakeInstance<TProcesses>);
     return info;
 }
 
@@ -20,6 +31,13 @@ TProcesses::TProcesses(TStringCollection* errorList)
 
 void TProcesses::GetInfo() {}
 
-void TProcesses::Report(StringList& list) { list.Add("[Processes]"); }
+void TProcesses::Report(StringList& list) {
+    list.Add("[Processes]");
+    list.Add(Format("Count=%d", Count()));
+    for (int i = 0; i < Count(); ++i) {
+        const auto& p = ItemAs<TProcess>(i);
+        list.Add(Format("%d=%s", p.Pid, p.DisplayName().c_str()));
+    }
+}
 
 }  // namespace rb
