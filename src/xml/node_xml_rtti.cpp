@@ -1,0 +1,286 @@
+#include "xml/node_xml_rtti.h"
+
+#include <new>
+#include <unordered_map>
+#include <vector>
+
+#include "core/collection.h"
+#include "core/exception.h"
+#include "core/text.h"
+
+namespace rb {
+
+namespace {
+
+// Re-raises the exception being handled as the same framework class with a new message.
+[[noreturn]] void RethrowWithMessage(const std::string& message) {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const EPropertyConvertError&) {
+        throw EPropertyConvertError(message);
+    } catch (const EConvertError&) {
+        throw EConvertError(message);
+    } catch (const EListError&) {
+        throw EListError(message);
+    } catch (const std::exception&) {
+        throw Exception(message);
+    }
+}
+
+// Item elements are named after the item class without its first letter (TDisk: Disk).
+std::string ItemElementName(const Collection& collection) {
+    const std::string name = collection.ItemClass().Name();
+    return name.empty() ? name : name.substr(1);
+}
+
+std::vector<std::string> SplitNames(const std::string& list) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        names.push_back(Trim(std::string_view(list).substr(start, end - start)));
+        start = end + 1;
+    }
+    return names;
+}
+
+bool Listed(const std::vector<std::string>& names, const std::string& name) {
+    for (const std::string& n : names) {
+        if (SameText(n, name)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::unique_ptr<TRTTIEnabler> TNodeXMLRTTI::NewWriter() const {
+    return std::make_unique<TNodeXMLRTTI>();
+}
+
+TNodeXMLRTTI& TNodeXMLRTTI::Child() {
+    auto* child = dynamic_cast<TNodeXMLRTTI*>(&ChildWriter());
+    if (!child) throw Exception("The child writer is not a node writer");
+    return *child;
+}
+
+std::string TNodeXMLRTTI::XML() {
+    std::string out;
+    WriteTo(out);
+    return out;
+}
+
+void TNodeXMLRTTI::WriteStartTag(std::string& out) const {
+    out += '<';
+    out += TagName();
+    if (ShowType()) {
+        out += " TYPE=\"";
+        out += TagClassType();
+        out += '"';
+    }
+    if (!ObjectID().empty()) {
+        out += " ID=\"";
+        out += ObjectID();
+        out += '"';
+    }
+    if (!InTagProperties().empty()) {
+        const std::vector<std::string> names = SplitNames(InTagProperties());
+        for (size_t i = 0; i < Bound().size(); ++i) {
+            const BoundProperty& prop = Bound()[i];
+            if (prop.info->kind == TypeKind::tkClass || !Listed(names, prop.name)) continue;
+            out += ' ';
+            out += prop.name;
+            out += "=\"";
+            out += PropertyTextAt(i);
+            out += "\" ";
+        }
+    }
+    out += ">\r\n";
+}
+
+void TNodeXMLRTTI::WriteTo(std::string& out) {
+    WriteStartTag(out);
+    std::vector<std::string> inTag;
+    if (!InTagProperties().empty()) inTag = SplitNames(InTagProperties());
+    for (size_t i = 0; i < Bound().size(); ++i) {
+        const BoundProperty& prop = Bound()[i];
+        if (prop.info->kind == TypeKind::tkClass) {
+            WriteNested(prop, out);
+        } else if (inTag.empty() || !Listed(inTag, prop.name)) {
+            out += " <";
+            out += prop.name;
+            out += '>';
+            out += PropertyTextAt(i);
+            out += "</";
+            out += prop.name;
+            out += ">\r\n";
+        }
+    }
+    WriteItems(out);
+    out += "</";
+    out += TagName();
+    out += ">\r\n";
+}
+
+void TNodeXMLRTTI::WriteNested(const BoundProperty& prop, std::string& out) {
+    Persistent* object = prop.nested->RTTIObject();
+    if (!object) return;  // a nil object writes nothing
+    try {
+        TNodeXMLRTTI& child = Child();
+        child.SetRTTIObject(object);
+        child.SetTagName(prop.name);
+        child.WriteTo(out);
+    } catch (...) {
+        RethrowWithMessage("Error Outputting for property [" + prop.name + "]");
+    }
+}
+
+void TNodeXMLRTTI::WriteItems(std::string& out) {
+    const auto* collection = dynamic_cast<const Collection*>(RTTIObject());
+    if (!collection || collection->Count() == 0) return;
+    const std::string itemName = ItemElementName(*collection);
+    TNodeXMLRTTI& child = Child();
+    for (int i = 0; i < collection->Count(); ++i) {
+        child.SetRTTIObject(&collection->Item(i));
+        child.SetTagName(itemName);
+        child.WriteTo(out);
+    }
+}
+
+void TNodeXMLRTTI::SetXML(std::string_view text) {
+    node_.SetShortTags(true);
+    node_.SetXML(text);
+    ReadFrom(node_, false);
+}
+
+namespace {
+
+// Finds the first child element with a given upper-case tag. Elements with many children
+// (collections) get a map, so looking up each property does not walk every item.
+class ChildFinder {
+public:
+    explicit ChildFinder(const TXMLNode& node) : node_(node) {
+        if (node.ChildCount() <= kLinearLimit) return;
+        for (int i = 0; i < node.ChildCount(); ++i) {
+            first_.emplace(AnsiUpperCase(node.Children(i).Tag()), i);
+        }
+    }
+
+    const TXMLNode* Find(const std::string& upperName) const {
+        int index = -1;
+        if (node_.ChildCount() <= kLinearLimit) {
+            index = node_.IndexOfChild(upperName);
+        } else if (const auto it = first_.find(upperName); it != first_.end()) {
+            index = it->second;
+        }
+        return index < 0 ? nullptr : &node_.Children(index);
+    }
+
+private:
+    static constexpr int kLinearLimit = 32;
+    const TXMLNode& node_;
+    std::unordered_map<std::string, int> first_;
+};
+
+bool Plain(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) <= 32 || c == '/' || c == '<' || c == '>') return false;
+    }
+    return true;
+}
+
+// Whether writing the node out and parsing the text again gives the node back unchanged
+// (same tag, attributes and body): a tag and attributes that parse back the same way, and no
+// body beside children (such a body would join the first child's).
+bool NodeRoundTrips(const TXMLNode& node) {
+    const std::string& tag = node.Tag();
+    if (tag.empty() || tag[0] == '?' || !Plain(tag)) return false;
+    const std::string& body = node.Body();
+    if (!body.empty()) {
+        if (node.ChildCount() > 0 || body.find_first_of("<>") != std::string::npos) return false;
+        if (static_cast<unsigned char>(body.front()) <= 32) return false;
+        if (static_cast<unsigned char>(body.back()) <= 32) return false;
+    }
+    const std::vector<std::string>& attributes = node.Properties().Lines();
+    for (size_t i = 0; i < attributes.size(); ++i) {
+        const std::string& line = attributes[i];
+        const size_t eq = line.find('=');
+        if (eq == 0 || eq == std::string::npos || !Plain(line)) return false;
+        // INDEX first would be parsed back in the string-list line form.
+        if (i == 0 && SameText(std::string_view(line).substr(0, eq), "INDEX")) return false;
+    }
+    return true;
+}
+
+bool SubtreeRoundTrips(const TXMLNode& root) {
+    std::vector<const TXMLNode*> pending{&root};
+    while (!pending.empty()) {
+        const TXMLNode& node = *pending.back();
+        pending.pop_back();
+        if (!NodeRoundTrips(node)) return false;
+        for (int i = 0; i < node.ChildCount(); ++i) pending.push_back(&node.Children(i));
+    }
+    return true;
+}
+
+}  // namespace
+
+// A nested object reads its element as written out and parsed again one level down. When
+// that gives the same tree (always so for text this writer produced) the element is read in
+// place; `clean` says the whole subtree is known to qualify.
+void TNodeXMLRTTI::ReadChild(TNodeXMLRTTI& child, const TXMLNode& element, bool clean) {
+    const bool longForm = element.ChildCount() > 0 || !element.Body().empty();
+    if (longForm && (clean || SubtreeRoundTrips(element))) {
+        child.ReadFrom(element, true);
+    } else {
+        child.SetXML(element.XML());
+    }
+}
+
+void TNodeXMLRTTI::ReadFrom(const TXMLNode& top, bool clean) {
+    if (!RTTIObject()) return;
+    const ChildFinder finder(top);
+    for (size_t i = 0; i < Bound().size(); ++i) {
+        const BoundProperty& prop = Bound()[i];
+        const TXMLNode* element = finder.Find(prop.name);
+        if (!element) continue;
+        if (prop.info->kind != TypeKind::tkClass) {
+            SetPropertyTextAt(i, element->StoredValue());
+            continue;
+        }
+        Persistent* object = prop.nested->RTTIObject();
+        if (!object) continue;  // objects are never created for properties
+        TNodeXMLRTTI& child = Child();
+        child.SetRTTIObject(object);
+        child.SetTagName(prop.name);
+        ReadChild(child, *element, clean);
+    }
+    ReadItems(top, clean);
+}
+
+// Items are always created with the collection's item class, whatever their TYPE says; only
+// elements with the item name and at least one child element of their own are items.
+void TNodeXMLRTTI::ReadItems(const TXMLNode& top, bool clean) {
+    auto* collection = dynamic_cast<Collection*>(RTTIObject());
+    if (!collection) return;
+    collection->Clear();
+    const std::string itemName = ItemElementName(*collection);
+    for (int i = 0; i < top.ChildCount(); ++i) {
+        const TXMLNode& element = top.Children(i);
+        if (element.ChildCount() == 0 || !SameText(element.Tag(), itemName)) continue;
+        try {
+            CollectionItem& item = collection->Add();
+            TNodeXMLRTTI& child = Child();
+            child.SetRTTIObject(&item);
+            child.SetTagName(itemName);
+            ReadChild(child, element, clean);
+        } catch (...) {
+            RethrowWithMessage("Error Handling class [" + element.Properties().Values("TYPE") +
+                               "]");
+        }
+    }
+}
+
+}  // namespace rb

@@ -1,0 +1,48 @@
+// The property-driven XML writer and reader. Writing builds the text directly; reading parses
+// it into a TXMLNode tree and assigns each property from the child element named after it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "xml/xml_node_tree.h"
+#include "xml/xml_rtti.h"
+
+namespace rb {
+
+class TNodeXMLRTTI : public TCustomXMLRTTI {
+public:
+    TNodeXMLRTTI() = default;
+
+    std::unique_ptr<TRTTIEnabler> NewWriter() const override;
+
+    // The bound object as one element: start tag with TYPE, one line per simple property,
+    // nested objects and collection items as elements of their own, end tag. CR LF line ends,
+    // no declaration.
+    std::string XML() override;
+    // Fills the bound object from text. The top element's name and attributes are not
+    // checked; elements that match no property are ignored and properties without an
+    // element keep their values. Objects are never created for properties; a collection is
+    // rebuilt from its item elements.
+    void SetXML(std::string_view text) override;
+    std::string Schema() const override { return "<Not Supported/>"; }
+    void SetSchema(std::string_view) override {}
+
+    // XML() appended to `out`, without copying the nested texts level by level.
+    void WriteTo(std::string& out);
+    // SetXML() from an element already parsed; `node` stands for the bound object.
+    void ReadNode(const TXMLNode& node) { ReadFrom(node, false); }
+
+private:
+    TNodeXMLRTTI& Child();
+    void WriteStartTag(std::string& out) const;
+    void WriteNested(const BoundProperty& prop, std::string& out);
+    void WriteItems(std::string& out);
+    void ReadFrom(const TXMLNode& top, bool clean);
+    void ReadItems(const TXMLNode& top, bool clean);
+    static void ReadChild(TNodeXMLRTTI& child, const TXMLNode& element, bool clean);
+
+    TXMLNode node_;  // the tree of the last SetXML
+};
+
+}  // namespace rb

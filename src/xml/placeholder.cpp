@@ -1,2 +1,0 @@
-// Filled in as the subsystem grows.
-namespace rb {}
