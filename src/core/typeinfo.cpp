@@ -99,7 +99,7 @@ std::map<std::string, const ClassInfo*, NameLess>& Registry() {
 
 }  // namespace
 
-void RegisterClass(const ClassInfo& info) { Registry()[info.Name()] = &info; }
+void RegisterPersistentClass(const ClassInfo& info) { Registry()[info.Name()] = &info; }
 
 const ClassInfo* FindClass(std::string_view name) {
     const auto it = Registry().find(std::string(name));

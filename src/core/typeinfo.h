@@ -84,7 +84,7 @@ std::unique_ptr<Persistent> MakeInstance() {
 }
 
 // The class registry: classes registered by name can be created from their names.
-void RegisterClass(const ClassInfo& info);
+void RegisterPersistentClass(const ClassInfo& info);
 const ClassInfo* FindClass(std::string_view name);  // ignoring case; nullptr when unknown
 std::unique_ptr<Persistent> CreateRegistered(std::string_view name);  // raises when unknown
 

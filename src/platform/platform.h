@@ -3,6 +3,7 @@
 // data that tests fill, for either Windows family.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -11,6 +12,11 @@
 #include <vector>
 
 #include "platform/registry.h"
+
+// <windows.h> makes these macros for their A/W functions, which would rename the members below
+// in a file that includes it first. Windows code calls the A or W function by its full name.
+#undef CopyFile
+#undef MessageBox
 
 namespace rb::platform {
 
@@ -77,6 +83,8 @@ public:
     virtual std::optional<FileVersion> FileVersionInfo(std::string_view file) = 0;
     // Copies a file, replacing the target; false on failure. (Portable default: byte copy.)
     virtual bool CopyFile(std::string_view from, std::string_view to);
+    // One environment variable; "" when it is not set. (Portable default: getenv.)
+    virtual std::string EnvironmentVariable(std::string_view name);
     // LoadLibrary (or GetModuleHandle only, when `onlyIfLoaded`); nullptr when unavailable.
     virtual std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) = 0;
 
@@ -87,6 +95,8 @@ public:
                                     std::string& arguments) = 0;
     virtual void ShellChangeNotify(int32_t event, uint32_t flags) = 0;
     virtual bool ShowFileProperties(uintptr_t window, std::string_view file) = 0;
+    // A new GUID in its in-memory layout (CoCreateGuid). (Portable default: random, version 4.)
+    virtual std::array<uint8_t, 16> NewGuid();
 
     // user32: the one seam for message boxes, so that no test waits for a person.
     virtual int MessageBox(std::string_view text, std::string_view caption, uint32_t flags) = 0;

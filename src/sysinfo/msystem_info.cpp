@@ -195,7 +195,7 @@ void RegisterInformationClasses() {
         &TMICMediaItem::StaticClass(),    &TAXCMediaItem::StaticClass(),
         &TMXCMediaItem::StaticClass(),
     };
-    for (const ClassInfo* c : classes) RegisterClass(*c);
+    for (const ClassInfo* c : classes) RegisterPersistentClass(*c);
 }
 
 }  // namespace rb

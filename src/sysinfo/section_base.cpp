@@ -43,11 +43,11 @@ const ClassInfo& TInfoProcessCollectionWithDevices::StaticClass() {
 }
 
 void RegisterSectionBaseClasses() {
-    RegisterClass(TInfoProcess::StaticClass());
-    RegisterClass(TInfoProcessChild::StaticClass());
-    RegisterClass(TInfoProcessCollection::StaticClass());
-    RegisterClass(TInfoProcessCollectionItem::StaticClass());
-    RegisterClass(TStringCollectionItem::StaticClass());
+    RegisterPersistentClass(TInfoProcess::StaticClass());
+    RegisterPersistentClass(TInfoProcessChild::StaticClass());
+    RegisterPersistentClass(TInfoProcessCollection::StaticClass());
+    RegisterPersistentClass(TInfoProcessCollectionItem::StaticClass());
+    RegisterPersistentClass(TStringCollectionItem::StaticClass());
 }
 
 }  // namespace rb

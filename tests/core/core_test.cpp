@@ -129,7 +129,7 @@ TEST(PropertyTable, GetAndSetByNameIgnoringCase) {
 }
 
 TEST(ClassRegistry, CreatesRegisteredClassesByName) {
-    RegisterClass(TDerived::StaticClass());
+    RegisterPersistentClass(TDerived::StaticClass());
     auto obj = CreateRegistered("tderived");
     EXPECT_EQ(obj->ClassName(), "TDerived");
     EXPECT_TRUE(obj->InheritsFrom(TBase::StaticClass()));

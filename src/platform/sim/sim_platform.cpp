@@ -110,4 +110,20 @@ int SimPlatform::MessageBox(std::string_view text, std::string_view caption, uin
     return messageBoxAnswer;
 }
 
+std::string SimPlatform::EnvironmentVariable(std::string_view name) {
+    for (const std::string& entry : environment) {
+        const size_t eq = entry.find('=', 1);  // "=C:" style entries start with '='
+        if (eq != std::string::npos && SameText(std::string_view(entry).substr(0, eq), name)) {
+            return entry.substr(eq + 1);
+        }
+    }
+    return "";
+}
+
+std::array<uint8_t, 16> SimPlatform::NewGuid() {
+    const std::array<uint8_t, 16> answer = guid;
+    ++guid[15];
+    return answer;
+}
+
 }  // namespace rb::platform

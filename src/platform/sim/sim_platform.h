@@ -30,7 +30,7 @@ public:
     uint32_t tickStep = 0;  // added after every TickCount() answer
     std::string computerName = "SIMPC";
     std::string userName = "Usuario";
-    std::vector<std::string> environment;
+    std::vector<std::string> environment;  // "NAME=value"; also what EnvironmentVariable reads
     std::string moduleFileName = "C:\\Archivos de programa\\Kelto\\rbInfo.exe";
     std::string tempPath = "C:\\WINDOWS\\TEMP\\";
     LocaleFormats locale;
@@ -57,6 +57,10 @@ public:
     };
     std::vector<Box> messageBoxes;
     int messageBoxAnswer = 1;  // IDOK
+    // What NewGuid answers; its last byte is incremented after every answer, so successive
+    // GUIDs differ and stay predictable.
+    std::array<uint8_t, 16> guid = {0x10, 0x32, 0x54, 0x76, 0x98, 0xBA, 0xDC, 0xFE,
+                                    0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0x00};
 
     Registry& Reg() override { return registry; }
     OsVersion Version() override { return version; }
@@ -64,6 +68,7 @@ public:
     std::string ComputerName() override { return computerName; }
     std::string UserName() override { return userName; }
     std::vector<std::string> EnvironmentStrings() override { return environment; }
+    std::string EnvironmentVariable(std::string_view name) override;
     std::string ModuleFileName() override { return moduleFileName; }
     std::string TempPath() override { return tempPath; }
     LocaleFormats Locale() override { return locale; }
@@ -76,6 +81,7 @@ public:
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t window, std::string_view file) override;
     int MessageBox(std::string_view text, std::string_view caption, uint32_t flags) override;
+    std::array<uint8_t, 16> NewGuid() override;
 };
 
 }  // namespace rb::platform
