@@ -108,6 +108,8 @@ std::string ErrorBoxText(const std::string& message) {
 int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell) {
     try {
         return RunProgram(cmd, shell);
+    } catch (const EAbort&) {
+        return 1;  // a cancelled operation: nothing to tell
     } catch (const std::exception& e) {
         platform::Current().MessageBox(ErrorBoxText(e.what()), kApplicationTitle,
                                        platform::kMbIconError);

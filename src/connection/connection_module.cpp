@@ -1,7 +1,9 @@
 #include "connection/connection_module.h"
 
+#include "core/cp1252.h"
 #include "core/exception.h"
 #include "platform/platform.h"
+#include "remoting/kestrin_service.h"
 #include "xml/sys_info_xml.h"
 
 namespace rb {
@@ -21,9 +23,21 @@ std::string TemporaryPackagePath(const std::string& tempFolder) {
     return path + "kt_infosys.fzp";
 }
 
+// RBINFO_SERVICE_URL comes from the build's configuration (a CMake cache variable).
+std::string ServiceUrl() {
+    const std::string url = platform::Current().EnvironmentVariable("RBINFO_SERVICE_URL");
+    return url.empty() ? RBINFO_SERVICE_URL : url;
+}
+
 TdmKestrinConnection::TdmKestrinConnection(Component* owner) : Component(owner) {
     Name = "dmKestrinConnection";
     tmpFile = TemporaryPackagePath(platform::Current().TempPath());
+    RCBinMessage.Name = "RCBinMessage";
+    RCWinInetHTTPChannel.Name = "RCWinInetHTTPChannel";
+    RCWinInetHTTPChannel.UserAgent = "Kestrin Remoting";
+    RCWinInetHTTPChannel.SetTargetURL(ServiceUrl());
+    RCWinInetHTTPChannel.OnProgress.Assign(this,
+                                           &TdmKestrinConnection::RCWinInetHTTPChannelProgress);
 }
 
 TdmKestrinConnection::~TdmKestrinConnection() = default;
@@ -86,7 +100,20 @@ void TdmKestrinConnection::View() {
 }
 
 bool TdmKestrinConnection::SendDirect() {
-    throw Exception("El envío directo no está disponible en esta versión");
+    const std::unique_ptr<IKestrinService> service =
+        CoKestrinService::Create(RCBinMessage, RCWinInetHTTPChannel);
+    // The uncompressed XML goes as Datos; the header travels as separate arguments. The
+    // service's answer carries nothing the program uses.
+    service->AddInfoFromRequest(Cp1252ToUtf16(header_.Nombre), Cp1252ToUtf16(header_.Telefono),
+                                Cp1252ToUtf16(XMLData), Cp1252ToUtf16(header_.Observaciones),
+                                Cp1252ToUtf16(header_.Destino));
+    return true;
+}
+
+void TdmKestrinConnection::RCWinInetHTTPChannelProgress(Persistent* sender, TProgressType type,
+                                                        TProgressDirection direction,
+                                                        int32_t transferred, int32_t total) {
+    OnSendProgress(sender, type, direction, transferred, total);
 }
 
 }  // namespace rb

@@ -9,6 +9,8 @@
 #include "connection/package_file.h"
 #include "core/event.h"
 #include "core/persistent.h"
+#include "remoting/bin_message.h"
+#include "remoting/http_channel.h"
 #include "sysinfo/msystem_info.h"
 #include "sysinfo/process_pages.h"
 
@@ -38,12 +40,18 @@ public:
     // Applies a request file: sections, sender, destination and the unattended flag.
     void LoadRequest(const std::string& fileName);
 
-    // Shows XMLData in the report viewer, modally; and sends the header and XMLData to the
-    // collecting service. Both are provided by the layers above (viewer, remote call).
+    // Shows XMLData in the report viewer, modally (provided by the viewer's layer).
     virtual void View();
+    // Sends the header and XMLData to the collecting service; errors reach the caller, so the
+    // answer is always true.
     virtual bool SendDirect();
+    // Relays the channel's progress to OnSendProgress.
+    void RCWinInetHTTPChannelProgress(Persistent* sender, TProgressType type,
+                                      TProgressDirection direction, int32_t transferred,
+                                      int32_t total);
 
     bool Auto = false;
+    TProgressEvent OnSendProgress;
     TgiStartsEvent OnGetInfoStarts;
     TgiCompleteProcessEvent OnGetInfoCompletsTest;
 
@@ -52,9 +60,17 @@ public:
     std::string tmpFile;
     TProcessPages ProcessList = TProcessPages::FromMask(kAllProcessPages);
 
+    // The remote-call components every direct send goes through.
+    TRCBinMessage RCBinMessage{this};
+    TRCWinInetHTTPChannel RCWinInetHTTPChannel{this};
+
 private:
     THeader header_;
 };
+
+// The collecting service's URL: RBINFO_SERVICE_URL from the environment when set, else the
+// address this build was configured with.
+std::string ServiceUrl();
 
 // The temporary package path: the temporary folder, a trailing backslash ensured, and
 // "kt_infosys.fzp".

@@ -31,4 +31,11 @@ public:
     using Exception::Exception;
 };
 
+// A silent abort: the operation ends without a message (the user cancelled, or there was
+// nothing to connect with). Whoever shows errors to the user skips this one.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};
+
 }  // namespace rb
