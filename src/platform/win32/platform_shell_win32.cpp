@@ -95,7 +95,27 @@ std::array<uint8_t, 16> Win32Platform::NewGuid() {
     return bytes;
 }
 
+namespace {
+
+// Scripted runs (tests, unattended checks) can ask for message boxes to be written to a file
+// instead of waiting for a person: RBINFO_MESSAGE_LOG names the file.
+bool LogInsteadOfShowing(std::string_view text, std::string_view caption) {
+    char path[MAX_PATH];
+    const DWORD n = ::GetEnvironmentVariableA("RBINFO_MESSAGE_LOG", path, sizeof path);
+    if (n == 0 || n >= sizeof path) return false;
+    win32::FileHandle file(::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const std::string line = std::string(caption) + ": " + std::string(text) + "\r\n";
+    DWORD written = 0;
+    ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return true;
+}
+
+}  // namespace
+
 int Win32Platform::MessageBox(std::string_view text, std::string_view caption, uint32_t flags) {
+    if (LogInsteadOfShowing(text, caption)) return IDOK;
     const std::u16string wideText = Cp1252ToUtf16(text);
     const std::u16string wideCaption = Cp1252ToUtf16(caption);
     // Owned by the active window of this thread, so the program waits for the answer.
