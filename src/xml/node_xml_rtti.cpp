@@ -260,8 +260,27 @@ void TNodeXMLRTTI::ReadFrom(const TXMLNode& top, bool clean) {
     ReadItems(top, clean);
 }
 
-// Items are always created with the collection's item class, whatever their TYPE says; only
-// elements with the item name and at least one child element of their own are items.
+namespace {
+
+// An item keeps its own class when its TYPE names a registered class derived from the
+// collection's item class (the media devices of six kinds share one collection): otherwise
+// their own properties would be lost on every reading. Any other TYPE gives the item class.
+CollectionItem& NewItem(Collection& collection, const std::string& type) {
+    const ClassInfo* cls = FindClass(type);
+    if (cls && cls != &collection.ItemClass() && cls->InheritsFrom(collection.ItemClass()) &&
+        cls->CanCreate()) {
+        std::unique_ptr<Persistent> obj = cls->Create();
+        if (auto* item = dynamic_cast<CollectionItem*>(obj.get())) {
+            obj.release();
+            return collection.Append(std::unique_ptr<CollectionItem>(item));
+        }
+    }
+    return collection.Add();
+}
+
+}  // namespace
+
+// Only elements with the item name and at least one child element of their own are items.
 void TNodeXMLRTTI::ReadItems(const TXMLNode& top, bool clean) {
     auto* collection = dynamic_cast<Collection*>(RTTIObject());
     if (!collection) return;
@@ -271,7 +290,7 @@ void TNodeXMLRTTI::ReadItems(const TXMLNode& top, bool clean) {
         const TXMLNode& element = top.Children(i);
         if (element.ChildCount() == 0 || !SameText(element.Tag(), itemName)) continue;
         try {
-            CollectionItem& item = collection->Add();
+            CollectionItem& item = NewItem(*collection, element.Properties().Values("TYPE"));
             TNodeXMLRTTI& child = Child();
             child.SetRTTIObject(&item);
             child.SetTagName(itemName);

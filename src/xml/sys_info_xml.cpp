@@ -11,7 +11,9 @@ const ClassInfo& TXMLSysInfo::StaticClass() {
     return info;
 }
 
-TXMLSysInfo::TXMLSysInfo() : TXMLSysInfo(std::make_unique<TNodeXMLRTTI>()) {}
+TXMLSysInfo::TXMLSysInfo() : TXMLSysInfo(std::make_unique<TNodeXMLRTTI>()) {
+    RegisterInformationClasses();  // items are re-created from their class names
+}
 
 TXMLSysInfo::TXMLSysInfo(std::unique_ptr<TNodeXMLRTTI> writer)
     : TXMLAware(writer.get()), SystemInfo(std::make_unique<TMSystemInfo>()),

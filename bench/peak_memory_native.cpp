@@ -1,0 +1,17 @@
+#include <sys/resource.h>
+
+#include "peak_memory.h"
+
+namespace rb::bench {
+
+int64_t PeakMemoryKB() {
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+    return usage.ru_maxrss;  // kilobytes on Linux
+}
+
+const char* PeakMemoryMeasure() {
+    return "ru_maxrss";
+}
+
+}  // namespace rb::bench

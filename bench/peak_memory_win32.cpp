@@ -1,0 +1,20 @@
+#include <windows.h>
+// psapi.h needs the types of windows.h first.
+#include <psapi.h>
+
+#include "peak_memory.h"
+
+namespace rb::bench {
+
+int64_t PeakMemoryKB() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return 0;
+    return static_cast<int64_t>(counters.PeakWorkingSetSize / 1024);
+}
+
+const char* PeakMemoryMeasure() {
+    return "PeakWorkingSetSize";
+}
+
+}  // namespace rb::bench

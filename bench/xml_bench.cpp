@@ -1,0 +1,130 @@
+// Writes and reads a large synthetic inventory document and prints the times (best of three),
+// the document's size and the process's peak memory, at half and at full size, so that the
+// growth can be seen to be linear.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "core/text.h"
+#include "peak_memory.h"
+#include "xml/sys_info_xml.h"
+
+namespace rb::bench {
+namespace {
+
+struct Size {
+    int devices, processes, software, services;
+};
+constexpr Size kFull{5000, 2000, 10000, 500};
+
+void AddDevices(TDevices& devices, int count) {
+    for (int i = 0; i < count; ++i) {
+        auto& d = devices.AddItem<TDevice>();
+        d.DeviceClassName = "System";
+        d.ClassDesc = "Dispositivos del sistema";
+        d.ClassIcon = "-27";
+        d.FriendlyName = Format("Controlador de E/S número %d", i);
+        d.Description = Format("Puente PCI a ISA estándar <%d>", i);
+        d.GUID = "{4D36E97D-E325-11CE-BFC1-08002BE10318}";
+        d.Manufacturer = "(Dispositivos de sistema estándar) & Cía.";
+        d.Location = Format("Bus PCI 0, dispositivo %d, función 0", i % 32);
+        d.HardwareID = Format("PCI\\VEN_8086&DEV_%04X&SUBSYS_00000000&REV_01", i);
+        d.DriverDate = "7-1-2001";
+        d.DriverVersion = Format("5.1.2600.%d", i);
+        d.DriverProvider = "Microsoft";
+        d.Service = "isapnp";
+        d.ServiceGroup = "Boot Bus Extender";
+        d.ServiceType = 1;
+        d.RegKey = Format("SYSTEM\\CurrentControlSet\\Enum\\PCI\\VEN_8086\\%d", i);
+        d.DeviceClass = TDeviceClass::dcSystem;
+        d.Category = d.ClassDesc;
+    }
+}
+
+void AddServices(TServicesCollection& services, int count) {
+    for (int i = 0; i < count; ++i) {
+        auto& s = services.AddItem<TServiceItem>();
+        s.Status = TCurrentStatus::csRunning;
+        s.StartType = TStartType::stAuto;
+        s.ErrorControl = TErrorSeverity::esNormal;
+        s.ServiceType = {TServiceType::WIN32_SHARE_PROCESS};
+        s.LoadOrder = "NetworkProvider";
+        s.ServiceName = Format("Servicio%d", i);
+        s.DisplayName = Format("Servicio de ejemplo número %d", i);
+        s.BinaryPathName = Format("C:\\WINDOWS\\system32\\svchost.exe -k grupo%d", i % 7);
+        s.TagId = i;
+        for (int k = 0; k < 3; ++k) s.Dependencies->Add(Format("Dependencia%d", k));
+        s.ServiceStartName = "LocalSystem";
+        s.ControlsAccepted = {TControlAccepted::ACCEPT_STOP, TControlAccepted::ACCEPT_SHUTDOWN};
+        s.WaitHint = 2000;
+    }
+}
+
+void Build(TMSystemInfo& info, const Size& size) {
+    AddDevices(*info.Devices, size.devices);
+    for (int i = 0; i < size.processes; ++i) {
+        auto& p = info.Processes->AddItem<TProcess>();
+        p.Pid = 1000 + i;
+        p.Location = Format("C:\\Archivos de programa\\Aplicación %d\\programa%d.exe", i, i);
+    }
+    for (int i = 0; i < size.software; ++i) {
+        info.Software->Installed->Add(Format("Programa número %d, versión 1.%d (Español)", i, i));
+    }
+    AddServices(*info.Services, size.services);
+}
+
+template <class F>
+double BestOfThree(F&& run) {
+    double best = 1e30;
+    for (int i = 0; i < 3; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
+}
+
+struct Figures {
+    double saveMs, loadMs;
+    size_t bytes;
+};
+
+Figures Measure(const Size& size) {
+    TXMLSysInfo doc;
+    Build(*doc.SystemInfo, size);
+    std::string text;
+    const double save = BestOfThree([&] { text = doc.SaveXML(); });
+    const double load = BestOfThree([&] {
+        TXMLSysInfo loaded;
+        loaded.LoadXML(text);
+    });
+    return {save, load, text.size()};
+}
+
+void Print(const char* label, const Size& size, const Figures& f) {
+    std::printf("%-5s devices=%d processes=%d software=%d services=%d\n", label, size.devices,
+                size.processes, size.software, size.services);
+    std::printf("      document %zu bytes (%.1f MB)\n", f.bytes, f.bytes / 1048576.0);
+    std::printf("      SaveXML %.1f ms, LoadXML %.1f ms (best of 3)\n", f.saveMs, f.loadMs);
+    std::printf("      peak memory %lld KB (%s)\n", static_cast<long long>(PeakMemoryKB()),
+                PeakMemoryMeasure());
+}
+
+}  // namespace
+}  // namespace rb::bench
+
+int main() {
+    using namespace rb::bench;
+    // Half size first: the peak memory only grows, so each printout is that size's peak.
+    const Size half{kFull.devices / 2, kFull.processes / 2, kFull.software / 2, kFull.services / 2};
+    const Figures h = Measure(half);
+    Print("half", half, h);
+    const Figures f = Measure(kFull);
+    Print("full", kFull, f);
+    std::printf("full/half: size %.2f, SaveXML %.2f, LoadXML %.2f\n",
+                static_cast<double>(f.bytes) / h.bytes, f.saveMs / h.saveMs, f.loadMs / h.loadMs);
+    return 0;
+}
