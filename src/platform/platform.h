@@ -60,6 +60,46 @@ public:
     virtual void* Symbol(const char* name) const = 0;  // nullptr when absent
 };
 
+// The four registers the processor's identification instruction (CPUID) answers for one leaf.
+struct CpuidRegisters {
+    uint32_t eax = 0, ebx = 0, ecx = 0, edx = 0;
+};
+
+// A date-time as the system records it (SYSTEMTIME). In a time zone's transition a year of 0
+// states a rule: the day-th (5 = last) given weekday of the month.
+struct SystemTimeRecord {
+    uint16_t year = 0, month = 0, dayOfWeek = 0, day = 0;
+    uint16_t hour = 0, minute = 0, second = 0, milliseconds = 0;
+};
+
+// The current time zone (GetTimeZoneInformation); names in the 8-bit code page.
+struct TimeZoneInfo {
+    int32_t bias = 0;  // minutes: UTC = local time + bias
+    std::string standardName;
+    SystemTimeRecord standardDate;
+    int32_t standardBias = 0;
+    std::string daylightName;
+    SystemTimeRecord daylightDate;
+    int32_t daylightBias = 0;
+    uint32_t state = 0;  // the call's answer: 0 unknown, 1 standard, 2 daylight time in force
+};
+
+// Memory figures in bytes (GlobalMemoryStatus, or GlobalMemoryStatusEx where there is one).
+struct MemoryStatus {
+    uint32_t memoryLoad = 0;  // percent
+    uint64_t totalPhys = 0, availPhys = 0;
+    uint64_t totalPageFile = 0, availPageFile = 0;
+    uint64_t totalVirtual = 0, availVirtual = 0;
+};
+
+// The memory fields of GetSystemInfo.
+struct AddressSpaceInfo {
+    uint32_t pageSize = 0;
+    uint32_t allocationGranularity = 0;
+    uint32_t minimumApplicationAddress = 0;
+    uint32_t maximumApplicationAddress = 0;
+};
+
 // Message-box icons and answers, as the Windows values.
 enum : uint32_t { kMbOk = 0x0, kMbIconError = 0x10, kMbIconInformation = 0x40 };
 
@@ -97,6 +137,31 @@ public:
     virtual bool ShowFileProperties(uintptr_t window, std::string_view file) = 0;
     // A new GUID in its in-memory layout (CoCreateGuid). (Portable default: random, version 4.)
     virtual std::array<uint8_t, 16> NewGuid();
+
+    // The processor and the clock measurement (kernel32 and two processor instructions).
+    // Cpuid and TimeStampCounter throw rb::Exception on a processor without the instruction.
+    virtual CpuidRegisters Cpuid(uint32_t leaf) = 0;
+    virtual uint64_t TimeStampCounter() = 0;                    // RDTSC
+    virtual std::optional<int64_t> PerformanceFrequency() = 0;  // nullopt when there is none
+    virtual int64_t PerformanceCounter() = 0;
+    virtual std::optional<int> ThreadPriority() = 0;  // calling thread; nullopt if unreadable
+    virtual void SetThreadPriority(int priority) = 0;
+    virtual uint32_t ProcessorCount() = 0;  // GetSystemInfo's number of processors
+
+    // The operating system, machine and memory sections.
+    virtual double Now() = 0;  // local date-time: days since 30 December 1899, fraction = time
+    virtual TimeZoneInfo TimeZone() = 0;
+    virtual std::string WindowsDirectory() = 0;  // "" on failure
+    virtual std::string SystemDirectory() = 0;   // "" on failure
+    virtual MemoryStatus GlobalMemory() = 0;     // GlobalMemoryStatus: 32-bit figures
+    // GlobalMemoryStatusEx; nullopt where the system has none (before Windows 2000).
+    virtual std::optional<MemoryStatus> GlobalMemoryEx() = 0;
+    virtual AddressSpaceInfo AddressSpace() = 0;
+    virtual std::array<uint8_t, 256> KeyboardState() = 0;  // GetKeyboardState; zeros on failure
+    // Bytes of the BIOS area (below 1 MB) at a linear address, where that area is mapped into
+    // the process (Windows 95/98/ME); nullopt where it is not or the range cannot be read.
+    virtual std::optional<std::vector<uint8_t>> ReadBiosArea(uint32_t address,
+                                                             uint32_t length) = 0;
 
     // user32: the one seam for message boxes, so that no test waits for a person.
     virtual int MessageBox(std::string_view text, std::string_view caption, uint32_t flags) = 0;

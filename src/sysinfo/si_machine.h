@@ -29,6 +29,9 @@ public:
     bool NumLock = false;
     bool ScrollLock = false;
     std::string Computer;  // first driver description of the device class "Computer"
+
+private:
+    void Gather();
 };
 
 }  // namespace rb

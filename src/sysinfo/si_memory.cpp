@@ -34,7 +34,33 @@ TMemory::TMemory(TStringCollection* errorList) : TInfoProcess(errorList) {
     SetCaption("Memoria");
 }
 
-void TMemory::GetInfo() {}
+void TMemory::GetInfo() {
+    GatherGuarded(ErrorList(), "TMemory.GetInfo: ", [this] {
+        platform::Platform& system = platform::Current();
+        // The basic status cannot count beyond 4 GB (and some systems misreport above 2 GB);
+        // the extended one, where the system has it, gives the true figures.
+        const auto extended = system.GlobalMemoryEx();
+        const platform::MemoryStatus status = extended ? *extended : system.GlobalMemory();
+        MemoryLoad = status.memoryLoad;
+        PhysicalTotal = static_cast<int64_t>(status.totalPhys);
+        PhysicalFree = static_cast<int64_t>(status.availPhys);
+        VirtualTotal = static_cast<int64_t>(status.totalVirtual);
+        VirtualFree = static_cast<int64_t>(status.availVirtual);
+        PageFileTotal = static_cast<int64_t>(status.totalPageFile);
+        PageFileFree = static_cast<int64_t>(status.availPageFile);
+        if (MemoryLoad == 0 && PhysicalTotal != 0) {
+            MemoryLoad = 100 - PhysicalFree * 100 / PhysicalTotal;
+        }
+        const platform::AddressSpaceInfo space = system.AddressSpace();
+        AllocGranularity = space.allocationGranularity;
+        MaxAppAddress = space.maximumApplicationAddress;
+        MinAppAddress = space.minimumApplicationAddress;
+        PageSize = space.pageSize;
+        Win9x_SystemRes = 0;
+        Win9x_GDIRes = 0;
+        Win9x_UserRes = 0;
+    });
+}
 
 namespace {
 

@@ -97,8 +97,6 @@ TOperatingSystem::TOperatingSystem(TStringCollection* errorList)
     SetCaption("Sistema Operativo");
 }
 
-void TOperatingSystem::GetInfo() {}
-
 namespace {
 
 void AddEntries(const char* heading, TStringCollection& entries, StringList& list) {
@@ -136,8 +134,6 @@ void TOperatingSystem::Report(StringList& list) {
     TimeZone->Report(list);
 }
 
-void TTimeZone::GetInfo() {}
-
 void TTimeZone::Report(StringList& list) {
     // The "Name" lines carry the transition dates, as the report has always written them.
     list.Add("[Time Zone]");
@@ -147,8 +143,6 @@ void TTimeZone::Report(StringList& list) {
     list.Add("DlghtName=" + DateTimeText(DaylightStart));
     list.Add(Format("DlghtBias=%d", DaylightBias));
 }
-
-void TNTSpecific::GetInfo() {}
 
 namespace {
 

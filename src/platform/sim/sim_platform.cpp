@@ -1,5 +1,6 @@
 #include "platform/sim/sim_platform.h"
 
+#include "core/exception.h"
 #include "core/text.h"
 
 namespace rb::platform {
@@ -124,6 +125,36 @@ std::array<uint8_t, 16> SimPlatform::NewGuid() {
     const std::array<uint8_t, 16> answer = guid;
     ++guid[15];
     return answer;
+}
+
+CpuidRegisters SimPlatform::Cpuid(uint32_t leaf) {
+    if (!hasCpuid) throw Exception("Illegal instruction: CPUID");
+    cpuidCalls.push_back(leaf);
+    const auto it = cpuid.find(leaf);
+    return it == cpuid.end() ? CpuidRegisters{} : it->second;
+}
+
+uint64_t SimPlatform::TimeStampCounter() {
+    if (!hasTimeStamp) throw Exception("Illegal instruction: RDTSC");
+    const uint64_t now = timeStamp;
+    timeStamp += timeStampStep;
+    return now;
+}
+
+int64_t SimPlatform::PerformanceCounter() {
+    const int64_t now = performanceCounter;
+    performanceCounter += performanceCounterStep;
+    return now;
+}
+
+std::optional<int> SimPlatform::ThreadPriority() {
+    if (!priorityReadable) return std::nullopt;
+    return threadPriority;
+}
+
+void SimPlatform::SetThreadPriority(int priority) {
+    threadPriority = priority;
+    priorityChanges.push_back(priority);
 }
 
 }  // namespace rb::platform

@@ -34,6 +34,26 @@ public:
     std::array<uint8_t, 16> NewGuid() override;
     int MessageBox(std::string_view text, std::string_view caption, uint32_t flags) override;
 
+    // platform_cpu_win32.cpp
+    CpuidRegisters Cpuid(uint32_t leaf) override;
+    uint64_t TimeStampCounter() override;
+    std::optional<int64_t> PerformanceFrequency() override;
+    int64_t PerformanceCounter() override;
+    std::optional<int> ThreadPriority() override;
+    void SetThreadPriority(int priority) override;
+    uint32_t ProcessorCount() override;
+
+    // platform_system_win32.cpp
+    double Now() override;
+    TimeZoneInfo TimeZone() override;
+    std::string WindowsDirectory() override;
+    std::string SystemDirectory() override;
+    MemoryStatus GlobalMemory() override;
+    std::optional<MemoryStatus> GlobalMemoryEx() override;
+    AddressSpaceInfo AddressSpace() override;
+    std::array<uint8_t, 256> KeyboardState() override;
+    std::optional<std::vector<uint8_t>> ReadBiosArea(uint32_t address, uint32_t length) override;
+
 private:
     Win32Registry registry_;
 };
