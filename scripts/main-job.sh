@@ -1,26 +1,51 @@
 #!/bin/bash
-# Installs what is needed, builds rbInfo.exe and runs it under Wine: it gathers the inventory
-# of the (Wine) computer and writes its text report, which is shown here.
-# usage: scripts/main-job.sh [build-root]     (default: ./build)
+# Installs what is needed, builds the reference collecting service (native) and rbInfo.exe,
+# starts the service on a free loopback port, runs rbInfo.exe unattended under Wine against it
+# ("rbInfo.exe NAME /auto": it gathers the inventory of the (Wine) computer and delivers it),
+# then shows what the service stored: the list of inventories, and the header and text report
+# of the one received. The database and an exported package stay in BUILD-ROOT/main-job.
+# usage: scripts/main-job.sh [build-root] [name]     (defaults: ./build, "Juan")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build}
+name=${2:-Juan}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
 sh "$root/scripts/install-deps.sh"
 export LANG=C.UTF-8
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY  # the service is on this machine
+cmake -S "$root" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$out/native" -j2 --target kestrin-service
 cmake -S "$root" -B "$out/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
 cmake --build "$out/win32" -j2 --target rbInfo
 
+service="$out/native/service/kestrin-service"
+job="$out/main-job"
+db="$job/inventarios.db"
+mkdir -p "$job"
+rm -f "$db" "$db-wal" "$db-shm" "$job/inventario-1.fzp"
+
+. "$root/tests/service/service_helpers.sh"
+trap stop_service EXIT
+start_service "$service" "$db"
+echo "Reference service at $service_url"
+
 cd "$out/win32"
-rm -f SuComputadora.txt
 rc=0
-./wine-run.sh ./rbInfo.exe /report SuComputadora.txt || rc=$?
+RBINFO_SERVICE_URL=$service_url timeout -k 10 600 ./wine-run.sh ./rbInfo.exe "$name" /auto || rc=$?
 ./wine-run.sh wineserver -w
-if [ "$rc" != 0 ] || [ ! -s SuComputadora.txt ]; then
-    echo "rbInfo.exe failed (exit code $rc) or wrote no report" >&2
+stop_service
+if [ "$rc" != 0 ]; then
+    echo "rbInfo.exe failed (exit code $rc)" >&2
     exit 1
 fi
-iconv -f CP1252 -t UTF-8 SuComputadora.txt | tr -d '\r'
+
+echo
+echo "== What the service stored (kestrin-service list) =="
+"$service" list --db "$db"
+echo
+echo "== The inventory received (kestrin-service show) =="
+"$service" show --db "$db" 1
+"$service" export --db "$db" 1 "$job/inventario-1.fzp"
