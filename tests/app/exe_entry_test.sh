@@ -50,6 +50,23 @@ expect_error() {  # text-fragment args...
 expect_error 'Cannot open file' missing.fzp
 printf 'not a package' > corrupt.fzp
 expect_error 'Error while decompressing ZLib stream' corrupt.fzp /auto
+# A package cut short in transit, and one that inflates past the reader's limit (300 MiB of
+# zeros in a few hundred kilobytes).
+python3 - <<'PY'
+import zlib
+text = b"Nombre=4A75616E\r\ntelefono=\r\nobservaciones=\r\nDestino=\r\nfinencabezado\r\n"
+text += b"<InfoSistema TYPE=\"TXMLSysInfo\">\r\n" * 20000
+whole = zlib.compress(text, 9)
+open("truncated.fzp", "wb").write(whole[: len(whole) // 2])
+z = zlib.compressobj(9)
+with open("bomb.fzp", "wb") as f:
+    block = bytes(1 << 20)
+    for _ in range(300):
+        f.write(z.compress(block))
+    f.write(z.flush())
+PY
+expect_error 'incomplete' truncated.fzp /auto
+expect_error 'exceeds 256 MiB' bomb.fzp
 printf 'ProcessList=[pgCPU,pgNothing]\r\n' > bad.rpg
 expect_error 'Invalid property element: pgNothing' bad.rpg
 echo "rbInfo.exe entry: registration and failing inputs ok"
