@@ -11,9 +11,12 @@ $SUDO apt-get update -qq
 # g++-mingw-w64-i686: the i686-w64-mingw32 compilers (posix thread model used)
 # libz-mingw-w64-dev: zlib for the Windows build; zlib1g-dev: zlib for the native build
 # wine + wine32:i386: 32-bit Wine; xvfb + xauth: a display for window tests
+# wine64 + g++-mingw-w64-x86-64-posix: the 64-bit test build, for machines that cannot run
+#   32-bit programs (scripts/windows-test-build.sh)
 # libgtest-dev: GoogleTest (prebuilt natively, sources in /usr/src/googletest for mingw)
 # libcurl4-openssl-dev: the HTTP client of the native build's remote call
 # libcpp-httplib-dev, libsqlite3-dev, pkg-config: the reference collecting service
 $SUDO apt-get install -y -q g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 \
+    wine64 g++-mingw-w64-x86-64-posix \
     xvfb xauth cmake ninja-build g++ make libgtest-dev zlib1g-dev python3 \
     libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev pkg-config

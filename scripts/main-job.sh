@@ -13,13 +13,15 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
 sh "$root/scripts/install-deps.sh"
+. "$root/scripts/windows-test-build.sh"
+wt=$(windows_test_arch)  # win64 where this machine cannot run 32-bit programs
 export LANG=C.UTF-8
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY  # the service is on this machine
 cmake -S "$root" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$out/native" -j2 --target kestrin-service
-cmake -S "$root" -B "$out/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
-cmake --build "$out/win32" -j2 --target rbInfo
+cmake -S "$root" -B "$out/$wt" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$(windows_toolchain "$root" "$wt")"
+cmake --build "$out/$wt" -j2 --target rbInfo
 
 service="$out/native/service/kestrin-service"
 job="$out/main-job"
@@ -32,7 +34,7 @@ trap stop_service EXIT
 start_service "$service" "$db"
 echo "Reference service at $service_url"
 
-cd "$out/win32"
+cd "$out/$wt"
 rc=0
 RBINFO_SERVICE_URL=$service_url timeout -k 10 600 ./wine-run.sh ./rbInfo.exe "$name" /auto || rc=$?
 ./wine-run.sh wineserver -w

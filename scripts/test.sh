@@ -9,6 +9,7 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
 sh "$root/scripts/install-deps.sh"
+. "$root/scripts/windows-test-build.sh"
 
 export LANG=C.UTF-8   # code page 1252 inside Wine, UTF-8 file names
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
@@ -20,6 +21,15 @@ cmake -S "$root" -B "$out/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" \
       -DRBINFO_NATIVE_BUILD_DIR="$out/native"
 cmake --build "$out/win32" -j2
+wt=$(windows_test_arch)
+if [ "$wt" = win64 ]; then
+    echo "This machine cannot run 32-bit programs (its kernel's 32-bit emulation is off):"
+    echo "the Windows tests run a 64-bit build of the same sources under 64-bit Wine."
+    cmake -S "$root" -B "$out/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$(windows_toolchain "$root" win64)" \
+          -DRBINFO_NATIVE_BUILD_DIR="$out/native"
+    cmake --build "$out/win64" -j2
+fi
 
 rc=0
 (cd "$out/native" && ctest --output-on-failure -j2 --timeout 600) || rc=1
@@ -29,7 +39,7 @@ rc=0
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh -c '
     cd "$1" && ctest --output-on-failure -j2 --timeout 600; rc=$?
     ./wine-run.sh wineserver -k 2>/dev/null; ./wine-run.sh wineserver -w
-    exit $rc' sh "$out/win32" || rc=1
+    exit $rc' sh "$out/$wt" || rc=1
 
 # How many tests ran on each side, from the GoogleTest summaries in ctest's logs.
 count() {  # log, word -> number of tests in "[  WORD  ] N test(s)" lines
@@ -38,10 +48,10 @@ count() {  # log, word -> number of tests in "[  WORD  ] N test(s)" lines
         awk '{ n += $4 } END { print n + 0 }'
 }
 nlog="$out/native/Testing/Temporary/LastTest.log"
-wlog="$out/win32/Testing/Temporary/LastTest.log"
+wlog="$out/$wt/Testing/Temporary/LastTest.log"
 np=$(count "$nlog" PASSED); nf=$(count "$nlog" FAILED)
 wp=$(count "$wlog" PASSED); wf=$(count "$wlog" FAILED)
 echo "Native (g++): $np tests passed, $nf failed"
-echo "Windows (mingw, under Wine): $wp tests passed, $wf failed"
+echo "Windows (mingw $wt, under Wine): $wp tests passed, $wf failed"
 echo "$((np + wp)) passed, $((nf + wf)) failed"
 exit $rc
