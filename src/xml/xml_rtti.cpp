@@ -2,7 +2,7 @@
 
 #include "core/exception.h"
 #include "core/text.h"
-#include "xml/property_text.h"
+#include "core/property_text.h"
 
 namespace rb {
 

@@ -1,4 +1,4 @@
-#include "xml/property_text.h"
+#include "core/property_text.h"
 
 #include "core/exception.h"
 #include "core/text.h"

@@ -1,5 +1,6 @@
-// Published-property values as element text and back, by property kind. The texts here are
-// neither escaped nor unescaped; the writer and reader do that around them.
+// Published-property values as text and back, by property kind: the XML writer and reader use
+// it, and so will the report viewer. The texts here are neither escaped nor unescaped; the XML
+// writer and reader do that around them.
 #pragma once
 
 #include <string>
