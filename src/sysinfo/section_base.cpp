@@ -4,8 +4,9 @@
 
 namespace rb {
 
-void AppendError(TStringCollection* errorList, const std::string& prefix, const Exception& e) {
-    if (errorList) errorList->Add(prefix + e.Message());
+void AppendError(TStringCollection* errorList, const std::string& prefix,
+                 const std::exception& e) {
+    if (errorList) errorList->Add(prefix + e.what());
 }
 
 const ClassInfo& TInfoProcess::StaticClass() {

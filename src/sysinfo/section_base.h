@@ -2,6 +2,8 @@
 // gather and report all of them alike and the XML writer can walk their published properties.
 #pragma once
 
+#include <exception>
+#include <new>
 #include <string>
 
 #include "core/collection.h"
@@ -24,15 +26,20 @@ public:
 
 // Records a gathering failure in the shared error list: the section's prefix (such as
 // "TMachine.GetInfo: ") followed by the message. A null list drops it.
-void AppendError(TStringCollection* errorList, const std::string& prefix, const Exception& e);
+void AppendError(TStringCollection* errorList, const std::string& prefix,
+                 const std::exception& e);
 
-// Runs `gather`; an error of the framework's exception class is recorded and swallowed, so the
-// section keeps what it had filled and the next section is still gathered.
+// Runs `gather`; an error is recorded and swallowed, so the section keeps what it had filled
+// and the next section is still gathered. That holds for the framework's errors and for the
+// standard library's (an index out of range, a failed conversion) alike; only a failed
+// allocation goes on and ends the refresh.
 template <class F>
 void GatherGuarded(TStringCollection* errorList, const char* prefix, F&& gather) {
     try {
         gather();
-    } catch (const Exception& e) {
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception& e) {
         AppendError(errorList, prefix, e);
     }
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -131,6 +134,55 @@ TEST_F(AggregateTest, AFailingSectionIsRecordedAndTheNextOneStillRuns) {
     EXPECT_EQ(rec.steps.size(), 17u);
     ASSERT_EQ(info.ErrorList->Count(), 2);  // never cleared by the aggregate
     EXPECT_EQ(info.ErrorList->Get(1), "TMachine.GetInfo: acceso denegado");
+}
+
+// A machine section whose gathering meets a standard-library error (or runs out of memory).
+class StdFailingMachine : public TMachine {
+public:
+    StdFailingMachine(TStringCollection* errors, std::function<void()> fault)
+        : TMachine(errors), fault_(std::move(fault)) {}
+    void GetInfo() override { GatherGuarded(ErrorList(), "TMachine.GetInfo: ", fault_); }
+
+private:
+    std::function<void()> fault_;
+};
+
+TEST_F(AggregateTest, StandardErrorsInASectionAreRecordedLikeTheFrameworksOwn) {
+    struct Case {
+        std::function<void()> fault;
+        const char* line;
+    };
+    const Case cases[] = {
+        {[] { (void)std::vector<int>{1, 2}.at(2); }, nullptr},  // the library's own text
+        {[] { (void)std::stoi("n/d"); }, "TMachine.GetInfo: stoi"},
+        {[] { throw std::out_of_range("índice 7"); }, "TMachine.GetInfo: índice 7"},
+        {[] { throw std::runtime_error("sin datos"); }, "TMachine.GetInfo: sin datos"},
+    };
+    for (const Case& c : cases) {
+        TMSystemInfo fresh;
+        rec = Recorder{};
+        rec.Attach(fresh);
+        fresh.Machine = std::make_unique<StdFailingMachine>(fresh.ErrorList.get(), c.fault);
+        fresh.ProcessList = TProcessPages::FromMask(kAllProcessPages);
+        ASSERT_NO_THROW(fresh.Refresh());
+        EXPECT_EQ(rec.steps.size(), 17u);  // the later sections are still gathered
+        ASSERT_EQ(fresh.ErrorList->Count(), 1);
+        const std::string line = fresh.ErrorList->Get(0);
+        if (c.line) {
+            EXPECT_EQ(line, c.line);
+        } else {
+            EXPECT_EQ(line.rfind("TMachine.GetInfo: ", 0), 0u) << line;
+            EXPECT_GT(line.size(), std::string("TMachine.GetInfo: ").size());
+        }
+    }
+    // Running out of memory still ends the refresh, at the failing section.
+    rec = Recorder{};
+    info.Machine = std::make_unique<StdFailingMachine>(info.ErrorList.get(),
+                                                       [] { throw std::bad_alloc(); });
+    info.ProcessList = TProcessPages::FromMask(kAllProcessPages);
+    EXPECT_THROW(info.Refresh(), std::bad_alloc);
+    EXPECT_EQ(rec.steps.size(), 3u);  // CPU, OS and memory came before the machine
+    EXPECT_EQ(info.ErrorList->Count(), 0);
 }
 
 TEST_F(AggregateTest, MissingDisplayAdapterEndsTheRefreshAfterTheNetworkStep) {
