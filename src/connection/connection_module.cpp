@@ -60,10 +60,17 @@ void TdmKestrinConnection::Collect() {
         });
         info.OnStarts.Assign(
             [this](Persistent* sender, int32_t count) { OnGetInfoStarts(sender, count); });
-        info.Refresh();
+        try {
+            info.Refresh();
+        } catch (const std::exception& e) {
+            // An unattended run has nobody to tell: it delivers the sections gathered before
+            // the failure, and the inventory's error list says why it stops there.
+            if (!Auto) throw;
+            info.ErrorList->Add(e.what());
+        }
         XMLData = document.SaveXML();
     } catch (const std::exception&) {
-        // An unattended run sends whatever it has rather than stop.
+        // Even the partial inventory could not be written: XMLData keeps what it held.
         if (!Auto) throw;
     }
 }

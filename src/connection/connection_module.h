@@ -27,7 +27,9 @@ public:
                    const std::string& observaciones, const std::string& destino);
     const THeader& Header() const { return header_; }
 
-    // Gathers the inventory into XMLData. Errors reach the caller unless Auto is set.
+    // Gathers the inventory into XMLData. Errors reach the caller unless Auto is set; then a
+    // refresh left early still yields the XML of what was gathered, its message added to the
+    // inventory's error list.
     void Collect();
     // The header lines followed by XMLData.
     std::string BuildPackageText() const;

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "core/exception.h"
+#include "xml/sys_info_xml.h"
 #include "platform/sim/sim_platform.h"
 #include "test_files.h"
 
@@ -60,9 +64,46 @@ TEST_F(ConnectionTest, CollectErrorsReachTheCallerUnlessUnattended) {
     m.OnGetInfoStarts.Assign([](Persistent*, int32_t) { throw Exception("interrumpido"); });
     EXPECT_THROW(m.Collect(), Exception);
     EXPECT_EQ(m.XMLData, "anterior");
-    m.Auto = true;
-    EXPECT_NO_THROW(m.Collect());
-    EXPECT_EQ(m.XMLData, "anterior");
+}
+
+TEST_F(ConnectionTest, UnattendedCollectionLeftEarlyDeliversWhatItGatheredAndWhy) {
+    // CPU, operating system, memory, machine; the refresh is left after the memory step.
+    struct Case {
+        std::function<void(TdmKestrinConnection&)> fail;
+        int gathered;
+        const char* message;
+    };
+    const Case cases[] = {
+        {[](TdmKestrinConnection& m) {
+             m.OnGetInfoCompletsTest.Assign([](Persistent*, const std::string& name, int32_t) {
+                 if (name == "Memoria") throw Exception("interrumpido");
+             });
+         },
+         3, "interrumpido"},
+        {[](TdmKestrinConnection& m) {
+             m.OnGetInfoStarts.Assign([](Persistent*, int32_t) { throw std::length_error("x"); });
+         },
+         0, "x"},
+    };
+    for (const Case& c : cases) {
+        TdmKestrinConnection m;
+        m.Auto = true;
+        m.XMLData = "anterior";
+        m.ProcessList = TProcessPages::FromMask(0x0000F);
+        c.fail(m);
+        ASSERT_NO_THROW(m.Collect());
+        TXMLSysInfo delivered;
+        delivered.LoadXML(m.XMLData);
+        const TMSystemInfo& info = *delivered.SystemInfo;
+        ASSERT_EQ(info.PerformanceInfo->Count(), c.gathered) << c.message;
+        if (c.gathered > 0) {
+            EXPECT_EQ(info.PerformanceInfo->ItemAs<TPerformanceItem>(0).TestName, "CPU");
+            EXPECT_EQ(info.OS->Platform, "Windows NT");  // gathered before the failure
+        }
+        EXPECT_EQ(info.Machine->Name, "");  // never reached
+        ASSERT_GE(info.ErrorList->Count(), 1) << c.message;
+        EXPECT_EQ(info.ErrorList->Get(info.ErrorList->Count() - 1), c.message);
+    }
 }
 
 TEST_F(ConnectionTest, PackagesCarryTheHeaderAndTheXml) {
