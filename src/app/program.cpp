@@ -67,6 +67,7 @@ int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
     if (cmd.HasSwitch("register")) return 0;
 
     std::unique_ptr<TdmKestrinConnection> module = shell.CreateConnection();
+    module->SetViewer(&shell.Viewer());
     if (cmd.HasSwitch("report")) {
         WriteReportFile(cmd.SwitchValue("report"));
         return 0;

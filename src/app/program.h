@@ -11,6 +11,7 @@
 namespace rb {
 
 class TdmKestrinConnection;
+class InformationViewer;
 
 constexpr const char* kApplicationTitle = "Información de su computadora";
 
@@ -20,6 +21,8 @@ public:
     virtual ~ProgramShell() = default;
     // The connection module for this run (created once, after registration).
     virtual std::unique_ptr<TdmKestrinConnection> CreateConnection() = 0;
+    // The report viewer the connection module shows packages in; lives as long as the shell.
+    virtual InformationViewer& Viewer() = 0;
     // Hourglass cursor on / previous cursor back.
     virtual void BeginWait() {}
     virtual void EndWait() {}

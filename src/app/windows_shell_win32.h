@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "viewer/information_viewer.h"
 
 namespace rb {
 
 class WindowsShell : public ProgramShell {
 public:
     std::unique_ptr<TdmKestrinConnection> CreateConnection() override;
+    InformationViewer& Viewer() override { return viewer_; }
     void BeginWait() override;
     void EndWait() override;
     void RunMainWindow(TdmKestrinConnection& module, bool processAtStart,
@@ -17,6 +19,7 @@ public:
 
 private:
     HCURSOR previous_ = nullptr;
+    UnavailableViewer viewer_;  // until the report viewer's window is built
 };
 
 }  // namespace rb

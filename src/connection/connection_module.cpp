@@ -103,7 +103,11 @@ std::string TdmKestrinConnection::GetMailBody() const {
 }
 
 void TdmKestrinConnection::View() {
-    throw Exception("El visor de la información no está disponible en esta versión");
+    if (!viewer_) throw Exception(kViewerUnavailableMessage);
+    // The viewer takes its pages from the ProcessList the XML restores.
+    TXMLSysInfo document;
+    document.LoadXML(XMLData);
+    viewer_->ShowInformation(*document.SystemInfo);
 }
 
 bool TdmKestrinConnection::SendDirect() {

@@ -13,6 +13,7 @@
 #include "remoting/http_channel.h"
 #include "sysinfo/msystem_info.h"
 #include "sysinfo/process_pages.h"
+#include "viewer/information_viewer.h"
 
 namespace rb {
 
@@ -42,8 +43,11 @@ public:
     // Applies a request file: sections, sender, destination and the unattended flag.
     void LoadRequest(const std::string& fileName);
 
-    // Shows XMLData in the report viewer, modally (provided by the viewer's layer).
-    virtual void View();
+    // The report viewer View shows the inventory in; installed by the program shell, not owned.
+    void SetViewer(InformationViewer* viewer) { viewer_ = viewer; }
+    // Reads XMLData into a fresh document and shows it in the viewer, modally. Without a
+    // viewer, or when the XML cannot be read, the error reaches the caller.
+    void View();
     // Sends the header and XMLData to the collecting service; errors reach the caller, so the
     // answer is always true.
     virtual bool SendDirect();
@@ -68,6 +72,7 @@ public:
 
 private:
     THeader header_;
+    InformationViewer* viewer_ = nullptr;
 };
 
 // The collecting service's URL: RBINFO_SERVICE_URL from the environment when set, else the

@@ -10,17 +10,18 @@
 #include "core/exception.h"
 #include "platform/sim/sim_platform.h"
 #include "test_files.h"
+#include "viewer/information_viewer.h"
+#include "xml/sys_info_xml.h"
 
 namespace rb {
 namespace {
 
 using platform::RootKey;
 
-// A connection module whose viewer and direct send only record what they were given.
+// A connection module whose direct send only records what it was given.
 class RecordingModule : public TdmKestrinConnection {
 public:
     explicit RecordingModule(std::vector<std::string>& log) : log_(log) {}
-    void View() override { log_.push_back("view"); }
     bool SendDirect() override {
         log_.push_back("send:" + Header().Nombre + ":" + std::to_string(XMLData.size() > 0));
         if (failSend) throw Exception("Error de conexión");
@@ -32,9 +33,24 @@ private:
     std::vector<std::string>& log_;
 };
 
+// A viewer that records the pages of the inventory it was handed.
+class RecordingViewer : public InformationViewer {
+public:
+    explicit RecordingViewer(std::vector<std::string>& log) : log_(log) {}
+    void ShowInformation(TMSystemInfo& info) override {
+        log_.push_back("view:" + std::to_string(info.ProcessList.Mask()));
+    }
+
+private:
+    std::vector<std::string>& log_;
+};
+
 class FakeShell : public ProgramShell {
 public:
     std::vector<std::string> log;
+    RecordingViewer recordingViewer{log};
+    UnavailableViewer unavailable;
+    InformationViewer* viewer = &recordingViewer;
     RecordingModule* module = nullptr;
     bool failSend = false;
     int waits = 0;
@@ -46,6 +62,7 @@ public:
         log.push_back("module");
         return m;
     }
+    InformationViewer& Viewer() override { return *viewer; }
     void BeginWait() override { ++waits; }
     void EndWait() override { --waits; }
     void RunMainWindow(TdmKestrinConnection& m, bool processAtStart, bool opened) override {
@@ -110,9 +127,22 @@ TEST_F(ProgramTest, AutoWithAPackageSendsThePackageAsItIs) {
 
 TEST_F(ProgramTest, PackageAloneIsViewedBeforeTheMainWindow) {
     const std::string package = dir.File("a.fzp");
-    WritePackageFile(BuildHeaderText({"Ana", "", "", ""}) + "<x/>", package);
+    TXMLSysInfo document;
+    document.SystemInfo->ProcessList = TProcessPages::FromMask(0x00404);
+    WritePackageFile(BuildHeaderText({"Ana", "", "", ""}) + document.SaveXML(), package);
     EXPECT_EQ(Run({package}), 0);
-    EXPECT_EQ(shell.log, (std::vector<std::string>{"module", "view", "window:opened"}));
+    // The viewer gets the package's inventory, pages as the XML gave them.
+    EXPECT_EQ(shell.log, (std::vector<std::string>{"module", "view:1028", "window:opened"}));
+    EXPECT_EQ(shell.waits, 0);
+
+    // Until the viewer's window exists the shell's stand-in says so, as a start-up error.
+    shell.viewer = &shell.unavailable;
+    shell.log.clear();
+    EXPECT_EQ(Run({package}), 1);
+    EXPECT_EQ(shell.log, (std::vector<std::string>{"module"}));
+    ASSERT_EQ(sim.messageBoxes.size(), 1u);
+    EXPECT_EQ(sim.messageBoxes[0].text,
+              "El visor de la información no está disponible en esta versión.");
     EXPECT_EQ(shell.waits, 0);
 }
 

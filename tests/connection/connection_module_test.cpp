@@ -106,6 +106,34 @@ TEST_F(ConnectionTest, UnattendedCollectionLeftEarlyDeliversWhatItGatheredAndWhy
     }
 }
 
+// Keeps what the viewer was shown, the way a modal viewer reads it while open.
+struct SeenViewer : InformationViewer {
+    std::vector<std::string> seen;
+    void ShowInformation(TMSystemInfo& info) override {
+        seen.push_back(std::to_string(info.ProcessList.Mask()) + ":" + info.Machine->Name);
+    }
+};
+
+TEST_F(ConnectionTest, ViewShowsTheXmlThroughTheInstalledViewer) {
+    TdmKestrinConnection m;
+    m.ProcessList = TProcessPages::FromMask(0x00001);
+    m.Collect();
+    try {
+        m.View();  // nobody installed a viewer
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), kViewerUnavailableMessage);
+    }
+    SeenViewer viewer;
+    m.SetViewer(&viewer);
+    m.View();
+    EXPECT_EQ(viewer.seen, std::vector<std::string>{"1:SIMPC"});
+    m.XMLData = "<InfoSistema TYPE=\"TXMLSysInfo\"><SYSTEMINFO TYPE=\"TMSystemInfo\">"
+                "<PROCESSLIST>pgNada</PROCESSLIST></SYSTEMINFO></InfoSistema>";
+    EXPECT_THROW(m.View(), Exception);  // a reading error reaches the caller
+    EXPECT_EQ(viewer.seen.size(), 1u);
+}
+
 TEST_F(ConnectionTest, PackagesCarryTheHeaderAndTheXml) {
     TdmKestrinConnection m;
     m.tmpFile = dir.File("kt_infosys.fzp");

@@ -1,0 +1,13 @@
+#include "viewer/information_viewer.h"
+
+#include "core/exception.h"
+
+namespace rb {
+
+InformationViewer::~InformationViewer() = default;
+
+void UnavailableViewer::ShowInformation(TMSystemInfo&) {
+    throw Exception(kViewerUnavailableMessage);
+}
+
+}  // namespace rb
