@@ -67,15 +67,60 @@ TEST(XMLNodeHostile, FiftyMegabyteTextRun) {
     EXPECT_LT(Seconds(start), 10.0);
 }
 
+// The tree as one line: tag, attributes in braces, "=body" when there is one, children in
+// brackets.
+std::string Shape(const TXMLNode& node) {
+    std::string out = node.Tag();
+    if (node.Properties().Count() > 0) out += "{" + node.Properties().CommaText() + "}";
+    if (!node.Body().empty()) out += "=" + node.Body();
+    if (node.ChildCount() > 0) {
+        out += "[";
+        for (int i = 0; i < node.ChildCount(); ++i) out += (i ? " " : "") + Shape(node.Children(i));
+        out += "]";
+    }
+    return out;
+}
+
 TEST(XMLNodeHostile, UnterminatedAndStrayMarkup) {
-    const char* const texts[] = {"<", ">", "</", "/>", "<a", "<a b=", "<a b=\"", "<a/",
-                                 "<?", "<!--", "</a></a></a>", "<<<a>>>", "<a>>>>", "<a =\"\">"};
-    for (const char* text : texts) {
+    // A tag left open runs to the end of the text; "<" and ">" with nothing between them add
+    // nothing; closing tags climb one level each and stop at the root; a short tag without a
+    // blank ("<b/>") is a child without a name; text is an element's body only once the
+    // element is closed, and text before a child's opening tag joins the child's body.
+    // Nothing is rejected.
+    struct Case {
+        const char* text;
+        const char* shape;
+        const char* xml;  // as written back
+    };
+    const Case cases[] = {
+        {"<", "", ""},
+        {">", "", ""},
+        {"</", "", ""},
+        {"/>", "", ""},
+        {"<?", "", ""},
+        {"</a></a></a>", "", ""},
+        {"<a", "a", "<a />\r\n"},
+        {"<<<a>>>", "a", "<a />\r\n"},
+        {"<a>>>>", "a", "<a />\r\n"},
+        {"<a =\"\">", "a", "<a />\r\n"},
+        {"<!--", "!--", "<!-- />\r\n"},
+        {"<a b=", "a{b=}", "<a b=\"\" />\r\n"},
+        {"<a b=\"", "a{b=}", "<a b=\"\" />\r\n"},
+        {"<a/", "[]", "<></>\r\n"},
+        {"<a>x<b>y", "a[b]", "<a><b />\r\n</a>\r\n"},
+        {"<a><b/></a>tail", "a[]", "<a></a>\r\n"},
+        {"<a>hello<b>x</b></a>", "a[b=hellox]", "<a><b>hellox</b>\r\n</a>\r\n"},
+        {"<a>x</a>", "a=x", "<a>x</a>\r\n"},
+        {"<a>x</a></a>y", "a", "<a />\r\n"},  // the surplus closing tag empties it again
+    };
+    for (const Case& c : cases) {
         TXMLNode node;
-        node.SetXML(text);
+        node.SetXML(c.text);
+        EXPECT_EQ(Shape(node), c.shape) << c.text;
+        EXPECT_EQ(node.XML(), c.xml) << c.text;
         TXMLNode again;
         again.SetXML(node.XML());  // whatever came out parses again
-        SUCCEED() << text;
+        EXPECT_EQ(again.Parent(), nullptr);
     }
 }
 
