@@ -8,14 +8,9 @@ set -eu
 service=$1
 exe=$2
 wine_run=$3
-if [ ! -x "$service" ]; then
-    echo "no kestrin-service at '$service' (set RBINFO_NATIVE_BUILD_DIR): skipped"
-    exit 77
-fi
 . "$(dirname "$0")/service_helpers.sh"
-work=$(mktemp -d)
-trap 'stop_service; rm -rf "$work"' EXIT
-start_service "$service" "$work/servicio.db"
+require_service "$service"
+start_service_in_work "$service"
 cd "$work"
 db=servicio.db
 

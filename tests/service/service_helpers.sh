@@ -1,8 +1,28 @@
 # Sourced by the scripts that test against the reference service (POSIX sh).
+#   require_service SERVICE-EXE
+# ends the calling test as skipped (exit code 77) when the service has not been built;
+#   start_service_in_work SERVICE-EXE [SERVE-OPTIONS...]
+# makes a fresh folder (work), starts the service on the database work/servicio.db and has both
+# cleaned up when the script ends;
 #   start_service SERVICE-EXE DB-FILE [SERVE-OPTIONS...]
 # starts it in the background on a free loopback port and sets service_pid and service_url;
 #   stop_service
 # stops that process (by its id) and waits for it.
+
+require_service() {
+    if [ ! -x "$1" ]; then
+        echo "no kestrin-service at '$1' (set RBINFO_NATIVE_BUILD_DIR): skipped"
+        exit 77
+    fi
+}
+
+start_service_in_work() {
+    _svc=$1
+    shift
+    work=$(mktemp -d)
+    trap 'stop_service; rm -rf "$work"' EXIT
+    start_service "$_svc" "$work/servicio.db" "$@"
+}
 
 start_service() {
     _exe=$1

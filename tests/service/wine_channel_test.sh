@@ -7,14 +7,9 @@ set -eu
 service=$1
 tests=$2
 wine_run=$3
-if [ ! -x "$service" ]; then
-    echo "no kestrin-service at '$service' (set RBINFO_NATIVE_BUILD_DIR): skipped"
-    exit 77
-fi
 . "$(dirname "$0")/service_helpers.sh"
-work=$(mktemp -d)
-trap 'stop_service; rm -rf "$work"' EXIT
-start_service "$service" "$work/servicio.db" --test-routes
+require_service "$service"
+start_service_in_work "$service" --test-routes
 
 rc=0
 RBINFO_TEST_SERVICE_URL=$service_url timeout -k 10 300 "$wine_run" "$tests" --gtest_color=no \
