@@ -90,7 +90,8 @@ int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
         }
     }
     if (module->Auto) {
-        // A request file asked for an unattended run: its collection errors are swallowed.
+        // A request file asked for an unattended run: a collection error does not stop it;
+        // what was gathered is sent, its error list saying why it is partial.
         module->Collect();
         module->SendDirect();
         return 0;
