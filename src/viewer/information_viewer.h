@@ -15,8 +15,8 @@ class InformationViewer {
 public:
     virtual ~InformationViewer();
     // Shows `info` modally, read-only (without the viewer's process buttons), with the pages
-    // its ProcessList selects; returns when the viewer is closed. `info` outlives the call only
-    // as long as its caller keeps it.
+    // its ProcessList selects; returns when the viewer is closed. The caller frees `info`
+    // afterwards, so the viewer keeps no reference to it.
     virtual void ShowInformation(TMSystemInfo& info) = 0;
 };
 
