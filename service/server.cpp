@@ -130,6 +130,7 @@ struct Server::Impl {
 
 void Server::Impl::AddRoutes() {
     const size_t workers = static_cast<size_t>(std::max(1, options.workers));
+    // The library takes the pool it is handed and deletes it when it stops.
     http.new_task_queue = [workers] { return new httplib::ThreadPool(workers); };
     http.set_tcp_nodelay(true);
     http.set_keep_alive_timeout(kKeepAliveIdle.count());
