@@ -1,10 +1,16 @@
 // Writes and reads a large synthetic inventory document and prints the times (best of three),
 // the document's size and the process's peak memory, at half and at full size, so that the
-// growth can be seen to be linear.
+// growth can be seen to be linear. Where pugixml is installed, it parses the same text and
+// saves its tree, and the ratios to it are printed. The document read back must write the
+// very same text.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+
+#ifdef RB_BENCH_PUGIXML
+#include <pugixml.hpp>
+#endif
 
 #include "core/text.h"
 #include "peak_memory.h"
@@ -90,7 +96,35 @@ double BestOfThree(F&& run) {
 struct Figures {
     double saveMs, loadMs;
     size_t bytes;
+    bool roundTrip;
+    double pugiParseMs = 0, pugiSaveMs = 0;  // 0 without pugixml
 };
+
+#ifdef RB_BENCH_PUGIXML
+struct StringWriter : pugi::xml_writer {
+    std::string text;
+    void write(const void* data, size_t size) override {
+        text.append(static_cast<const char*>(data), size);
+    }
+};
+
+void MeasurePugi(const std::string& text, Figures& f) {
+    pugi::xml_document doc;
+    pugi::xml_parse_result parsed;
+    f.pugiParseMs = BestOfThree([&] { parsed = doc.load_buffer(text.data(), text.size()); });
+    if (!parsed) {
+        std::printf("      pugixml: %s at byte %zu\n", parsed.description(),
+                    static_cast<size_t>(parsed.offset));
+    }
+    f.pugiSaveMs = BestOfThree([&] {
+        StringWriter out;
+        out.text.reserve(text.size());
+        doc.save(out, "", pugi::format_raw | pugi::format_no_declaration);
+    });
+}
+#else
+void MeasurePugi(const std::string&, Figures&) {}
+#endif
 
 Figures Measure(const Size& size) {
     TXMLSysInfo doc;
@@ -101,14 +135,26 @@ Figures Measure(const Size& size) {
         TXMLSysInfo loaded;
         loaded.LoadXML(text);
     });
-    return {save, load, text.size()};
+    TXMLSysInfo loaded;
+    loaded.LoadXML(text);
+    Figures f{save, load, text.size(), loaded.SaveXML() == text};
+    MeasurePugi(text, f);
+    return f;
 }
 
 void Print(const char* label, const Size& size, const Figures& f) {
     std::printf("%-5s devices=%d processes=%d software=%d services=%d\n", label, size.devices,
                 size.processes, size.software, size.services);
     std::printf("      document %zu bytes (%.1f MB)\n", f.bytes, f.bytes / 1048576.0);
-    std::printf("      SaveXML %.1f ms, LoadXML %.1f ms (best of 3)\n", f.saveMs, f.loadMs);
+    std::printf("      SaveXML %.1f ms, LoadXML %.1f ms (best of 3), round trip %s\n", f.saveMs,
+                f.loadMs, f.roundTrip ? "identical" : "DIFFERENT");
+    if (f.pugiParseMs > 0) {
+        std::printf("      pugixml parse %.1f ms, save %.1f ms: LoadXML %.2fx, SaveXML %.2fx\n",
+                    f.pugiParseMs, f.pugiSaveMs, f.loadMs / f.pugiParseMs,
+                    f.saveMs / f.pugiSaveMs);
+    } else {
+        std::printf("      pugixml not installed: no comparison\n");
+    }
     std::printf("      peak memory %lld KB (%s)\n", static_cast<long long>(PeakMemoryKB()),
                 PeakMemoryMeasure());
 }
@@ -126,5 +172,5 @@ int main() {
     Print("full", kFull, f);
     std::printf("full/half: size %.2f, SaveXML %.2f, LoadXML %.2f\n",
                 static_cast<double>(f.bytes) / h.bytes, f.saveMs / h.saveMs, f.loadMs / h.loadMs);
-    return 0;
+    return h.roundTrip && f.roundTrip ? 0 : 1;
 }

@@ -16,7 +16,10 @@ $SUDO apt-get update -qq
 # libgtest-dev: GoogleTest (prebuilt natively, sources in /usr/src/googletest for mingw)
 # libcurl4-openssl-dev: the HTTP client of the native build's remote call
 # libcpp-httplib-dev, libsqlite3-dev, pkg-config: the reference collecting service
+# clang + libclang-rt-14-dev: the fuzz targets (libFuzzer, address and undefined sanitizers)
+# libpugixml-dev: the XML benchmark's yardstick (benchmark only)
 $SUDO apt-get install -y -q g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 \
     wine64 g++-mingw-w64-x86-64-posix \
     xvfb xauth cmake ninja-build g++ make libgtest-dev zlib1g-dev python3 \
-    libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev pkg-config
+    libcurl4-openssl-dev libcpp-httplib-dev libsqlite3-dev pkg-config \
+    clang libclang-rt-14-dev libpugixml-dev

@@ -41,6 +41,10 @@ xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh -c '
     ./wine-run.sh wineserver -k 2>/dev/null; ./wine-run.sh wineserver -w
     exit $rc' sh "$out/$wt" || rc=1
 
+# Every fuzz target for a fixed number of runs (clang, sanitizers): a fault fails the run.
+echo "Fuzz smoke run:"
+bash "$root/scripts/fuzz.sh" smoke "$out/fuzz" || rc=1
+
 # How many tests ran on each side, from the GoogleTest summaries in ctest's logs.
 count() {  # log, word -> number of tests in "[  WORD  ] N test(s)" lines
     # (no such line is no failure: with pipefail a grep that finds nothing would end the script)

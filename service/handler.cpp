@@ -23,12 +23,16 @@ struct Call {
 
     // The next wide-string parameter, checked against what the body holds before it is read:
     // the serializer would quietly give a short or empty string for a truncated body.
-    std::u16string ReadWide(const char* name, size_t limit) {
+    // `tooLong`, when given, is the message for a length over the limit (with the limit).
+    std::u16string ReadWide(const char* name, size_t limit, const char* tooLong = nullptr) {
         const MemoryStream& body = *message.Body();
         if (body.Remaining() < 4) throw Exception("Unexpected end of stream.");
         const uint8_t* p = body.Data() + body.Position();
         const int32_t length =
             static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24);
+        if (tooLong && length > 0 && static_cast<size_t>(length) > limit) {
+            throw Exception(Format(tooLong, unsigned(limit)));
+        }
         if (length < 0 || static_cast<size_t>(length) > limit) {
             throw Exception(Format("Stream read error: Invalid string length \"%d\"", length));
         }
@@ -54,7 +58,8 @@ std::u16string StoreInventory(Call& call, bool withDestino) {
     Inventory inventory;
     inventory.header.Nombre = call.ReadField("Nombre");
     inventory.header.Telefono = call.ReadField("Telefono");
-    inventory.xml = Utf16ToCp1252(call.ReadWide("Datos", call.limits.maxDatos));
+    inventory.xml = Utf16ToCp1252(call.ReadWide(
+        "Datos", call.limits.maxDatos, "Los datos del inventario pasan del límite de %u caracteres"));
     inventory.header.Observaciones = call.ReadField("Observaciones");
     if (withDestino) inventory.header.Destino = call.ReadField("Destino");
     call.EndOfParameters();
@@ -114,6 +119,7 @@ Reply Answer(std::string_view body, const std::string& peer, InventoryStore& sto
         throw Exception(Format("Petición demasiado grande (%u bytes)", unsigned(body.size())));
     }
     MemoryStream stream(body);
+    request.MaxInflatedSize = limits.maxInflated;
     request.ReadFromStream(stream);
     if (!SameText(request.GetInterfaceName(), kInterfaceName)) {
         throw Exception(Format("Interfaz desconocida: \"%s\"", request.GetInterfaceName().c_str()));

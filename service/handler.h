@@ -12,10 +12,12 @@
 namespace rb::service {
 
 // Bounds on what one request may carry, so hostile input costs bounded memory.
+// Real inventories are tens of kilobytes; these leave them room a hundredfold and more.
 struct Limits {
-    size_t maxBody = 64u << 20;    // POSTed bytes
-    size_t maxField = 64u << 10;   // UTF-16 units of a header field or an id
-    size_t maxDatos = 128u << 20;  // UTF-16 units of the XML text
+    size_t maxBody = 16u << 20;      // POSTed bytes
+    size_t maxInflated = 40u << 20;  // bytes of a compressed body once inflated
+    size_t maxField = 64u << 10;     // UTF-16 units of a header field or an id
+    size_t maxDatos = 16u << 20;     // UTF-16 units of the XML text
 };
 
 struct Reply {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -11,12 +13,15 @@
 
 #include "core/cp1252.h"
 #include "core/exception.h"
+#include "service/connection_guard.h"
 
 namespace rb::service {
 namespace {
 
 const char* const kBinaryType = "application/octet-stream";
 constexpr time_t kSocketTimeoutSeconds = 30;
+constexpr std::chrono::seconds kKeepAliveIdle{5};
+constexpr size_t kKeepAliveCalls = 100;  // on one connection, before it is closed
 const char* const kShownHeaders[] = {"User-Agent", "Content-Type", "Accept", "Cache-Control"};
 
 const char* const kNotFoundPage =
@@ -27,15 +32,43 @@ const char* const kWebPage =
     "<!DOCTYPE html>\n<html>\n<head><title>Kelto</title></head>\n"
     "<body>\n<p>Esta es una página web, no el servicio.</p>\n</body>\n</html>\n";
 
+// At most `count` holders at once; the others wait their turn.
+class Slots {
+public:
+    explicit Slots(int count) : free_(count > 0 ? count : 1) {}
+    void Acquire() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        freed_.wait(lock, [this] { return free_ > 0; });
+        --free_;
+    }
+    void Release() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++free_;
+        }
+        freed_.notify_one();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable freed_;
+    int free_;
+};
+
 }  // namespace
 
 struct Server::Impl {
-    Impl(InventoryStore& s, ServerOptions o) : store(s), options(std::move(o)) {}
+    Impl(InventoryStore& s, ServerOptions o)
+        : store(s),
+          options(std::move(o)),
+          guard(std::chrono::milliseconds(options.requestMilliseconds)),
+          decoding(options.decoders) {}
 
     // The request body, or false when it cannot be had whole (the reply is then set): too
     // large (413; a declared length over the limit is refused by the HTTP layer before any
     // byte is read), or cut short (400).
-    bool ReadBody(const httplib::ContentReader& read, httplib::Response& res, std::string& body) {
+    bool ReadBody(const httplib::Request& req, const httplib::ContentReader& read,
+                  httplib::Response& res, std::string& body) {
         bool tooLarge = false;
         const bool complete = read([&](const char* data, size_t size) {
             if (body.size() + size > options.limits.maxBody) {
@@ -45,15 +78,23 @@ struct Server::Impl {
             body.append(data, size);
             return true;
         });
-        if (complete && !tooLarge) return true;
+        if (complete && !tooLarge) {
+            guard.RequestRead(req.remote_addr, req.remote_port);
+            return true;
+        }
         res.status = tooLarge || res.status == 413 ? 413 : 400;
         res.set_header("Connection", "close");  // the rest of the body is not read
         return false;
     }
 
-    // One decoding at a time: a request may need a few hundred megabytes while decoded.
+    // A few decodings at a time, each bounded by the limits; the store keeps its own lock
+    // only while it writes.
     Reply Handle(const std::string& body, const std::string& peer) {
-        std::lock_guard<std::mutex> lock(handling);
+        decoding.Acquire();
+        struct Release {
+            Slots& slots;
+            ~Release() { slots.Release(); }
+        } release{decoding};
         return HandleMessage(body, peer, store, options.limits);
     }
 
@@ -63,7 +104,8 @@ struct Server::Impl {
         http.Post(path, [this, answer](const httplib::Request& req, httplib::Response& res,
                                        const httplib::ContentReader& read) {
             std::string body;
-            if (ReadBody(read, res, body)) answer(req, res, body);
+            if (ReadBody(req, read, res, body)) answer(req, res, body);
+            guard.RequestAnswered(req.remote_addr, req.remote_port, kKeepAliveIdle);
         });
     }
 
@@ -78,14 +120,21 @@ struct Server::Impl {
 
     InventoryStore& store;
     const ServerOptions options;
+    ConnectionGuard guard;
     httplib::Server http;
-    std::mutex handling;
+    Slots decoding;
     std::mutex seenMutex;
     std::set<size_t> seen;  // /test/flaky: requests answered 503 once already
     std::atomic<bool> runStarted{false}, runFinished{false}, stopped{false};
 };
 
 void Server::Impl::AddRoutes() {
+    const size_t workers = static_cast<size_t>(std::max(1, options.workers));
+    // The library takes the pool it is handed and deletes it when it stops.
+    http.new_task_queue = [workers] { return new httplib::ThreadPool(workers); };
+    http.set_tcp_nodelay(true);
+    http.set_keep_alive_timeout(kKeepAliveIdle.count());
+    http.set_keep_alive_max_count(kKeepAliveCalls);
     http.set_read_timeout(kSocketTimeoutSeconds);
     http.set_write_timeout(kSocketTimeoutSeconds);
     http.set_payload_max_length(options.limits.maxBody);
@@ -160,6 +209,7 @@ int Server::Bind(const std::string& host, int port) {
     if (bound <= 0) {
         throw Exception("No se pudo escuchar en " + host + ":" + std::to_string(port));
     }
+    impl_->guard.Watch(bound);
     return bound;
 }
 

@@ -15,6 +15,9 @@ constexpr const char* kServicePath = "/cgi/Kestrin.exe/bin";
 
 struct ServerOptions {
     Limits limits;
+    int workers = 64;                   // connections served at once; more wait their turn
+    int requestMilliseconds = 10000;    // for a request's headers and body to arrive whole
+    int decoders = 4;                   // requests decoded at once
     // Adds, all POST: /test/404 (a 404 page), /test/html (a web page with status 200),
     // /test/no-length (a good reply sent without Content-Length), /test/flaky (each distinct
     // request is first answered 503, then served when it comes again), /test/headers (a reply

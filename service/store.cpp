@@ -6,7 +6,6 @@
 
 #include "core/exception.h"
 #include "core/text.h"
-#include "xml/xml_node_tree.h"
 
 namespace rb::service {
 namespace {
@@ -26,7 +25,9 @@ const char* const kSchema =
     " observaciones BLOB NOT NULL,"
     " destino BLOB NOT NULL,"
     " xml BLOB NOT NULL,"
-    " sections TEXT NOT NULL);";
+    " sections TEXT NOT NULL);"
+    // A retried call is found among its client's rows.
+    "CREATE INDEX IF NOT EXISTS inventories_client ON inventories (client_id);";
 
 // Every column but the id, in the order ReadRow expects them after it.
 const char* const kColumns =
@@ -99,8 +100,29 @@ InventoryStore::InventoryStore(const std::string& fileName) {
 
 InventoryStore::~InventoryStore() = default;
 
+// The id of a row holding the very same call from the same client, or 0.
+int64_t InventoryStore::FindSame(const Inventory& inventory) {
+    const Statement s = Prepare(db_.get(),
+                                "SELECT id FROM inventories WHERE client_id = ? AND operation = ?"
+                                " AND nombre = ? AND telefono = ? AND observaciones = ?"
+                                " AND destino = ? AND xml = ? ORDER BY id LIMIT 1");
+    BindText(s.get(), 1, inventory.clientId);
+    BindText(s.get(), 2, inventory.operation);
+    BindBlob(s.get(), 3, inventory.header.Nombre);
+    BindBlob(s.get(), 4, inventory.header.Telefono);
+    BindBlob(s.get(), 5, inventory.header.Observaciones);
+    BindBlob(s.get(), 6, inventory.header.Destino);
+    BindBlob(s.get(), 7, inventory.xml);
+    const int rc = sqlite3_step(s.get());
+    if (rc == SQLITE_ROW) return sqlite3_column_int64(s.get(), 0);
+    if (rc != SQLITE_DONE) Fail(db_.get(), "No se pudo guardar el inventario");
+    return 0;
+}
+
 int64_t InventoryStore::Add(const Inventory& inventory) {
     std::lock_guard<std::mutex> lock(mutex_);
+    // A client whose reply was lost posts the same call again: it gets the first receipt.
+    if (const int64_t same = FindSame(inventory)) return same;
     const Statement s = Prepare(db_.get(), std::string("INSERT INTO inventories (") + kColumns +
                                                ") VALUES (?,?,?,?,?,?,?,?,?,?)");
     BindText(s.get(), 1, inventory.received);
@@ -151,16 +173,6 @@ std::string UtcNow() {
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
     return text;
-}
-
-std::string SelectedSections(const std::string& xml) {
-    TXMLNode root;
-    root.SetXML(xml);
-    const int info = root.IndexOfChild("SYSTEMINFO");
-    if (info < 0) return "";
-    const TXMLNode& system = root.Children(info);
-    const int list = system.IndexOfChild("PROCESSLIST");
-    return list < 0 ? "" : Trim(system.Children(list).Body());
 }
 
 int CountSections(const std::string& sections) {

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "connection/package_file.h"
@@ -45,12 +46,15 @@ public:
     InventoryStore& operator=(const InventoryStore&) = delete;
 
     // Stores one inventory (its id is ignored) and answers the id given to it. The row is
-    // committed to disk before this returns.
+    // committed to disk before this returns. The same call again (same client identifier,
+    // operation, header and XML) is not stored twice: it answers the first one's id.
     int64_t Add(const Inventory& inventory);
     std::optional<Inventory> Get(int64_t id);
     std::vector<InventorySummary> List();
 
 private:
+    int64_t FindSame(const Inventory& inventory);
+
     struct Closer {
         void operator()(sqlite3* db) const;
     };
@@ -62,7 +66,8 @@ private:
 std::string UtcNow();
 // The sections an inventory's XML says were selected (its PROCESSLIST text, e.g.
 // "pgWksta,pgOS"); empty for text that has none.
-std::string SelectedSections(const std::string& xml);
+// Read in one pass without building a node tree, with the node tree's reading of the text.
+std::string SelectedSections(std::string_view xml);
 // How many names such a text holds.
 int CountSections(const std::string& sections);
 

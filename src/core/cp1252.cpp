@@ -53,7 +53,11 @@ std::string Utf16ToCp1252(std::u16string_view text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t u = text[i];
-        if (u >= 0xD800 && u < 0xDC00 && i + 1 < text.size()) ++i;  // pair: not in the code page
+        // A pair is one character outside the code page; a lone surrogate is replaced alone.
+        if (u >= 0xD800 && u < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            ++i;
+        }
         out += (u >= 0xD800 && u < 0xE000) ? '?' : UnitToByte(u);
     }
     return out;

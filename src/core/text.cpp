@@ -105,8 +105,10 @@ std::optional<int64_t> TryStrToInt64(std::string_view s) {
     uint64_t value = 0;
     for (; i < t.size(); ++i) {
         if (t[i] < '0' || t[i] > '9') return std::nullopt;
-        value = value * 10 + static_cast<uint64_t>(t[i] - '0');
-        if (value > (1ULL << 63)) return std::nullopt;
+        const auto digit = static_cast<uint64_t>(t[i] - '0');
+        // Checked before multiplying, so the value never wraps.
+        if (value > ((1ULL << 63) - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
     }
     if (!negative && value == (1ULL << 63)) return std::nullopt;
     return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);

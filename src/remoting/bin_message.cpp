@@ -126,7 +126,7 @@ void TRCBinMessage::ReadFromStream(MemoryStream& source) {
         const uint32_t start = p.TickCount();
         const size_t wanted = CompressionBufferSize > 0 ? size_t(CompressionBufferSize) : 0;
         const size_t buffer = std::max(kMinInflateBuffer, wanted);
-        body_ = InflateFrom(source, buffer);
+        body_ = InflateFrom(source, buffer, MaxInflatedSize);
         OnDecompress(static_cast<int32_t>(body_->Size()), static_cast<int32_t>(source.Size()),
                      static_cast<int32_t>(p.TickCount() - start));
         body_->SetPosition(0);

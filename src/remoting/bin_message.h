@@ -24,6 +24,7 @@
 #include "core/persistent.h"
 #include "remoting/rc_interfaces.h"
 #include "remoting/stream_serializer.h"
+#include "remoting/zlib_stream.h"
 
 namespace rb {
 
@@ -117,6 +118,7 @@ public:
 
     bool UseCompression = true;
     int32_t CompressionBufferSize = 262144;  // inflate buffer; never less than 10240 is used
+    size_t MaxInflatedSize = kMaxInflatedBody;  // a compressed body inflating past it is refused
     TCompressionEvent OnCompress;
     TCompressionEvent OnDecompress;
 

@@ -51,6 +51,27 @@ bool IsStructured(const RCClassInfo& c) {
     return c.InheritsFrom(TRCComplexType::StaticClass());
 }
 
+// The fewest bytes one value of `type` takes on the wire (a class value: its nil byte).
+size_t MinWireSize(const RCTypeInfo& type) {
+    switch (type.kind) {
+        case TypeKind::tkInteger:
+            return static_cast<size_t>(WidthOf(type.ord));
+        case TypeKind::tkEnumeration:
+        case TypeKind::tkString:
+        case TypeKind::tkLString:
+        case TypeKind::tkWString:
+            return 4;
+        case TypeKind::tkInt64:
+            return 8;
+        case TypeKind::tkFloat: {
+            static const size_t kFloatWidths[] = {4, 8, 10, 8, 8};
+            return kFloatWidths[static_cast<size_t>(type.floatType)];
+        }
+        default:
+            return 1;
+    }
+}
+
 std::unique_ptr<RCObject> CreateOf(const RCClassInfo& c) {
     std::unique_ptr<RCObject> object = c.Create();
     if (!object) throw Exception(Format("Type \"%s\" not supported", c.Name()));
@@ -217,14 +238,17 @@ std::unique_ptr<RCObject> TRCStreamSerializer::BeginReadObject(const std::string
                                                                const RCClassInfo& expected) {
     if (GetBytes(1) == 0) return nullptr;
     if (IsArray(expected)) {
-        std::unique_ptr<RCObject> array = CreateOf(expected);
+        std::unique_ptr<RCObject> object = CreateOf(expected);
+        auto& array = static_cast<TRCArray&>(*object);
         const int32_t count = static_cast<int32_t>(GetBytes(4));
-        // Every element takes at least one byte: a larger count cannot be genuine.
-        if (count > 0 && static_cast<size_t>(count) > Body().Remaining()) {
+        // The elements must fit in what is left: a larger count cannot be genuine, and would
+        // allocate count elements before the first one is found missing.
+        const uint64_t needed = uint64_t(count > 0 ? count : 0) * MinWireSize(array.ElementType());
+        if (needed > Body().Remaining()) {
             throw Exception(Format("Stream read error: Invalid array length \"%d\"", int(count)));
         }
-        static_cast<TRCArray&>(*array).SetCount(count);
-        return array;
+        array.SetCount(count);
+        return object;
     }
     if (IsStream(expected)) return std::make_unique<TRCBinaryMemoryStream>();
     if (!IsStructured(expected)) {

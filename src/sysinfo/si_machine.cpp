@@ -149,7 +149,13 @@ std::string LastBootText(const std::string& neutral) {
 
 std::string UpTimeText(const std::string& neutral) {
     try {
-        const auto seconds = static_cast<int64_t>(std::llround(NeutralTextToFloat(neutral)));
+        const double value = NeutralTextToFloat(neutral);
+        if (std::isnan(value)) return "";
+        // Beyond what 64 bits hold the duration is clamped: rounding it would wrap.
+        constexpr double kLimit = 9.2e18;
+        const int64_t seconds = value >= kLimit    ? INT64_MAX
+                                : value <= -kLimit ? -INT64_MAX
+                                                   : static_cast<int64_t>(std::llround(value));
         return FormatSeconds(true, false, false, seconds);
     } catch (const EConvertError&) {
         return "";

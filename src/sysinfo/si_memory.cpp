@@ -66,7 +66,9 @@ namespace {
 
 // The integer with the user's thousands separator (the float format "0,##").
 std::string Thousands(int64_t value, char separator) {
-    const std::string digits = IntToStr(value < 0 ? -value : value);
+    // The magnitude as unsigned: negating the smallest value would overflow.
+    const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : uint64_t(value);
+    const std::string digits = std::to_string(magnitude);
     std::string out;
     for (size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;

@@ -213,6 +213,10 @@ TEST(Text, Cp1252CaseRulesAndConversions) {
     EXPECT_TRUE(SameText("Información", "INFORMACIÓN"));
     EXPECT_EQ(Cp1252ToUtf16("€ñ"), u"€ñ");
     EXPECT_EQ(Utf16ToCp1252(u"\u03A9\u00F1\u20AC"), "?ñ€");
+    // A pair is one character; a lone surrogate of either half is replaced by itself alone.
+    EXPECT_EQ(Utf16ToCp1252(u"x\U0001F600y"), "x?y");
+    EXPECT_EQ(Utf16ToCp1252(std::u16string(u"x\xD800" u"AB")), "x?AB");
+    EXPECT_EQ(Utf16ToCp1252(std::u16string(u"x\xDC00" u"AB\xD800")), "x?AB?");
     EXPECT_EQ(Cp1252ToUtf8("Año"), "A\xC3\xB1o");
     EXPECT_EQ(Utf8ToCp1252("A\xC3\xB1o \xE2\x82\xAC \xFF"), "Año € ?");
     EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");  // cut short
@@ -222,6 +226,11 @@ TEST(Text, NumbersAndReplacement) {
     EXPECT_EQ(TryStrToInt64(" -42 "), -42);
     EXPECT_EQ(TryStrToInt64("-9223372036854775808"), INT64_MIN);
     EXPECT_FALSE(TryStrToInt64("9223372036854775808"));
+    EXPECT_EQ(TryStrToInt64("9223372036854775807"), INT64_MAX);
+    // Texts past 64 bits are refused, not wrapped (2^64 + 4 once read as 4).
+    EXPECT_FALSE(TryStrToInt64("18446744073709551620"));
+    EXPECT_FALSE(TryStrToInt64("-18446744073709551620"));
+    EXPECT_FALSE(TryStrToInt64("99999999999999999999999"));
     EXPECT_FALSE(TryStrToInt64("12a"));
     EXPECT_FALSE(TryStrToInt64(""));
     EXPECT_EQ(ReplaceTextIgnoreCase("PCI\\Ven_1&ven_2", "VEN_", "v"), "PCI\\v1&v2");

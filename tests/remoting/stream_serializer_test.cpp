@@ -335,6 +335,12 @@ TEST_F(SerializerTest, ArraysCarryTheirCountThenTheElements) {
     Load(Hex("01 FF FF FF 7F 00 00"));
     EXPECT_EQ(ReadError([&] { s.ReadValue("v", back); }),
               "Stream read error: Invalid array length \"2147483647\"");
+    // The count is checked against what the elements need: three integers are 12 bytes,
+    // more than the 11 that follow, though there is a byte for each.
+    std::unique_ptr<TIntArray> ints;
+    Load(Hex("01 03 00 00 00 01 00 00 00 02 00 00 00 03 00 00"));
+    EXPECT_EQ(ReadError([&] { s.ReadValue("v", ints); }),
+              "Stream read error: Invalid array length \"3\"");
 }
 
 TEST_F(SerializerTest, BinaryValuesAreSizedByteBlocks) {

@@ -7,7 +7,9 @@
 #include "core/cp1252.h"
 #include "remoting/bin_message.h"
 #include "remoting/wire_bytes.h"
+#include "core/text.h"
 #include "service/handler.h"
+#include "xml/xml_node_tree.h"
 #include "test_files.h"
 
 namespace rb::service {
@@ -127,7 +129,7 @@ TEST_F(HandlerTest, HostileBodiesAreAnsweredWithAnError) {
         {Call("MyIp", Wide(u"extra")), "La llamada a MyIp trae datos de más", {}},
         {Call("RequestInfo", Wide(u"1e3")), "No hay ningún inventario con el número \"1e3\"", {}},
         {Call("RequestInfo", Wide(u"99")), "No hay ningún inventario con el número \"99\"", {}},
-        {std::string(5000, '\0'), "Petición demasiado grande (5000 bytes)", Limits{4096, 64, 64}},
+        {std::string(5000, '\0'), "Petición demasiado grande (5000 bytes)", Limits{4096}},
     };
     for (const Row& row : rows) {
         const std::string expected =
@@ -136,6 +138,47 @@ TEST_F(HandlerTest, HostileBodiesAreAnsweredWithAnError) {
         EXPECT_EQ(got.substr(0, expected.size()), expected);
     }
     EXPECT_TRUE(store.List().empty());
+}
+
+// What a call may carry once decoded: the inflated body and the XML text have their own caps,
+// refused with a reply that says so.
+TEST_F(HandlerTest, InflatedBodyAndDatosAreCapped) {
+    Limits limits;
+    limits.maxInflated = 1 << 20;
+    limits.maxDatos = 1000;
+    const std::string names = Ansi("KestrinService") + Ansi("AddInfo");
+    const auto addInfo = [&](const std::u16string& datos) {
+        return Request(names + Wide(u"a") + Wide(u"b") + Wide(datos) + Wide(u"d"));
+    };
+    EXPECT_EQ(Answer(addInfo(std::u16string(1000, u'x')), limits), "Recibido: inventario 1");
+    EXPECT_EQ(Answer(addInfo(std::u16string(1001, u'x')), limits),
+              "error: An exception occurred on the server:\r\r"
+              "Los datos del inventario pasan del límite de 1000 caracteres");
+    // A small request that inflates past the cap (a bomb) is stopped there.
+    const std::string bomb = Request(names + std::string(2 << 20, '\0'));
+    EXPECT_LT(bomb.size(), 10000u);
+    EXPECT_EQ(Answer(bomb, limits),
+              "error: An exception occurred on the server:\r\r"
+              "Compressed data expands beyond 1048576 bytes");
+    EXPECT_EQ(store.List().size(), 1u);
+}
+
+// A call posted again after its reply was lost is answered with the first receipt; any other
+// difference (another client, another text) is a new inventory.
+TEST_F(HandlerTest, ARepostedCallIsStoredOnce) {
+    const std::string first = Call("AddInfoFromRequest", Wide(u"Ana") + Wide(u"1") +
+                                                             Wide(u"<x/>") + Wide(u"") + Wide(u"D"));
+    std::string otherClient = first;
+    otherClient[12] ^= 1;
+    const std::string otherText = Call(
+        "AddInfoFromRequest", Wide(u"Ana") + Wide(u"1") + Wide(u"<y/>") + Wide(u"") + Wide(u"D"));
+    const std::pair<const std::string*, const char*> rows[] = {
+        {&first, "Recibido: inventario 1"},     {&first, "Recibido: inventario 1"},
+        {&otherClient, "Recibido: inventario 2"}, {&otherText, "Recibido: inventario 3"},
+        {&first, "Recibido: inventario 1"},
+    };
+    for (const auto& [body, receipt] : rows) EXPECT_EQ(Answer(*body), receipt);
+    EXPECT_EQ(store.List().size(), 3u);
 }
 
 // Random damage to good requests: always a reply the client can read, never a crash.
@@ -203,6 +246,32 @@ TEST(ServiceTexts, SectionsGuidsAndReceipts) {
     EXPECT_EQ(CountSections(SelectedSections(document)), 20);
     EXPECT_EQ(SelectedSections(ReadBytes(RB_TEST_DATA "/xml/empty_processlist.xml")), "");
     EXPECT_EQ(SelectedSections("no es XML"), "");
+    // The one-pass reading gives what the node tree gives, also for odd documents.
+    const char* const documents[] = {
+        "<I><SYSTEMINFO><PROCESSLIST> pgOS,pgCPU </PROCESSLIST></SYSTEMINFO></I>",
+        "<I><systeminfo a=\"1\"><x>q</x>junk<processlist>pgOS</processlist></systeminfo></I>",
+        "<I><SYSTEMINFO><PROCESSLIST>a<b>c</b>d</PROCESSLIST></SYSTEMINFO></I>",
+        "<I><SYSTEMINFO a=\"1\"/><SYSTEMINFO><PROCESSLIST>pgOS</PROCESSLIST></SYSTEMINFO></I>",
+        "<I><SYSTEMINFO><PROCESSLIST>pgOS</PROCESSLIST><PROCESSLIST>pgCPU</PROCESSLIST>",
+        "<I><X><SYSTEMINFO><PROCESSLIST>pgOS</PROCESSLIST></SYSTEMINFO></X></I>",
+        "< I><SYSTEMINFO><PROCESSLIST>pgOS</PROCESSLIST></SYSTEMINFO>",
+        "<I>< x><SYSTEMINFO><PROCESSLIST>pgOS</PROCESSLIST></SYSTEMINFO></I>",
+        "<I></I></I><SYSTEMINFO><PROCESSLIST>pgOS</PROCESSLIST></SYSTEMINFO>",
+        "<?xml?><I><SYSTEMINFO><PROCESSLIST>pgOS",
+        "<I><SYSTEMINFO><PROCESSLIST x=\"/\">pgOS</PROCESSLIST></SYSTEMINFO></I>",
+        "<I><SYSTEMINFO><PROCESSLIST>>pg<OS>>/</PROCESSLIST></SYSTEMINFO></I>",
+    };
+    for (const char* document : documents) {
+        TXMLNode root;
+        root.SetXML(document);
+        std::string expected;
+        if (const int info = root.IndexOfChild("SYSTEMINFO"); info >= 0) {
+            const TXMLNode& system = root.Children(info);
+            const int list = system.IndexOfChild("PROCESSLIST");
+            if (list >= 0) expected = Trim(system.Children(list).Body());
+        }
+        EXPECT_EQ(SelectedSections(document), expected) << document;
+    }
     EXPECT_EQ(ReceiptText(7), "Recibido: inventario 7");
     Guid id{};
     for (int i = 0; i < 16; ++i) id[i] = static_cast<uint8_t>(i);

@@ -169,8 +169,12 @@ TEST_F(Model1Reports, MemoryUsesTheUsersThousandsSeparator) {
     memory.PhysicalTotal = 536281088;
     memory.PageSize = 4096;
     memory.MaxAppAddress = 0x7FFEFFFF;
+    memory.PageFileTotal = INT64_MIN;  // the full range of the figure, both ends
+    memory.PageFileFree = INT64_MAX;
     memory.Report(list);
     EXPECT_EQ(list.Values("PhysMemTotal"), "536.281.088");
+    EXPECT_EQ(list.Values("PageFileTotal"), "-9.223.372.036.854.775.808");
+    EXPECT_EQ(list.Values("PageFileFree"), "9.223.372.036.854.775.807");
     EXPECT_EQ(list.Values("PhysMemFree"), "0");
     EXPECT_EQ(list.Values("PageSize"), "4.096");
     EXPECT_EQ(list.Values("MaxAppAddress"), "7FFEFFFF");
@@ -188,9 +192,22 @@ TEST_F(Model1Reports, UngatheredTimesReportEmptyInsteadOfFailing) {
 
 TEST_F(Model1Reports, MachineUpTimeAsDuration) {
     TMachine machine;
-    machine.SystemUpTime = "5400.4";
-    machine.Report(list);
-    EXPECT_EQ(list.Values("System Up Time"), "1 Hora, 30 Minutos, 0 Segundos.");
+    const std::pair<const char*, const char*> rows[] = {
+        {"5400.4", "1 Hora, 30 Minutos, 0 Segundos."},
+        // Beyond 64 bits the duration is clamped, never wrapped into a negative one.
+        {"1e300",
+         "2920711112 Centurias, 64 Años, 9 Meses, 4 Semanas, 1 Día, 15 Horas, 30 Minutos, "
+         "7 Segundos."},
+        {"-1e300",
+         "-2920711112 Centurias, -64 Años, -9 Meses, -4 Semanas, -1 Días, -15 Horas, "
+         "-30 Minutos, -7 Segundos."},
+    };
+    for (const auto& [uptime, text] : rows) {
+        list.Clear();
+        machine.SystemUpTime = uptime;
+        machine.Report(list);
+        EXPECT_EQ(list.Values("System Up Time"), text) << uptime;
+    }
 }
 
 TEST_F(Model1Reports, DisplayListsModesAndCapabilityBlocks) {
