@@ -85,7 +85,7 @@ void ProcessLibraries::LoadPsapi() {
     Refresh();
     if (psapi_.tried) return;
     psapi_.tried = true;
-    platform::Platform& p = platform::Current();
+    platform::SystemArea& p = platform::Current().System();
     psapi_.module = p.LoadModule("psapi.dll", true);
     if (!psapi_.module) psapi_.module = p.LoadModule("psapi.dll", false);
     if (!psapi_.module) return;
@@ -102,7 +102,7 @@ void ProcessLibraries::LoadToolHelp() {
     Refresh();
     if (toolHelp_.tried) return;
     toolHelp_.tried = true;
-    toolHelp_.module = platform::Current().LoadModule("kernel32.dll", true);
+    toolHelp_.module = platform::Current().System().LoadModule("kernel32.dll", true);
     if (toolHelp_.module) {
         toolHelp_.entries = LookUp(*toolHelp_.module, kToolHelpNames, std::size(kToolHelpNames));
     }

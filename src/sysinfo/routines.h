@@ -14,11 +14,6 @@
 #include "core/string_list.h"
 #include "platform/platform.h"
 
-// windows.h maps GetUserName to GetUserNameA; our function keeps its own name.
-#ifdef GetUserName
-#undef GetUserName
-#endif
-
 namespace rb {
 
 enum class OsKind {

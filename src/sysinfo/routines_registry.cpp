@@ -99,7 +99,7 @@ void RegisterFileType(const std::string& extension, const std::string& file,
     // Rewriting an unchanged command would make the shell rebuild its icons on every start.
     if (key->ReadString("").value_or("") != command) {
         WriteDefault(*key, commandKey, command);
-        platform::Current().ShellChangeNotify(kShellAssocChanged, 0);
+        platform::Current().Shell().ShellChangeNotify(kShellAssocChanged, 0);
     }
 }
 

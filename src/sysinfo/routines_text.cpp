@@ -75,7 +75,7 @@ double NeutralTextToFloat(std::string_view text) {
 
 std::string NeutralTextToDateTime(std::string_view text) {
     const double value = NeutralTextToFloat(text);
-    const platform::LocaleFormats locale = platform::Current().Locale();
+    const platform::LocaleFormats locale = platform::Current().System().Locale();
     DateTimeTexts texts;
     texts.dateSeparator = locale.dateSeparator;
     texts.timeSeparator = locale.timeSeparator;

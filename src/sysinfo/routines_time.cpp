@@ -42,7 +42,7 @@ Split SplitSeconds(int64_t total) {
 std::string SecondsText(bool wholeSeconds, int64_t seconds) {
     std::string number = Format(wholeSeconds ? "%.0f" : "%.2f", static_cast<double>(seconds));
     // The framework writes fractions with the user's decimal separator.
-    const char separator = platform::Current().Locale().decimalSeparator;
+    const char separator = platform::Current().System().Locale().decimalSeparator;
     for (char& c : number) {
         if (c == '.') c = separator;
     }

@@ -92,8 +92,8 @@ using platform::Current;
 
 const char kProcessorKey[] = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
-void ReadRegistryTexts(TCPU& cpu, platform::Platform& p) {
-    if (auto key = p.Reg().Open(platform::RootKey::LocalMachine, kProcessorKey)) {
+void ReadRegistryTexts(TCPU& cpu) {
+    if (auto key = Current().Reg().Open(platform::RootKey::LocalMachine, kProcessorKey)) {
         cpu.VendorIdentifier = key->ReadString("VendorIdentifier").value_or("");
         cpu.Identifier = key->ReadString("Identifier").value_or("");
     }
@@ -101,7 +101,7 @@ void ReadRegistryTexts(TCPU& cpu, platform::Platform& p) {
 
 // Leaf 1 (family, model, stepping, type, brand index), then leaf 0 (vendor); the serial
 // number needs leaf 1 again, so it is returned.
-CpuidRegisters Identify(TCPU& cpu, platform::Platform& p) {
+CpuidRegisters Identify(TCPU& cpu, platform::ProcessorArea& p) {
     const CpuidRegisters leaf1 = p.Cpuid(1);
     const cpu::Identification id = cpu::Identify(leaf1);
     cpu.Family = id.family;
@@ -132,9 +132,9 @@ void Name(TCPU& cpu) {
 // The steps of TCPU::GetInfo, in order; an error leaves what the earlier steps filled. The
 // leaves are asked without checking that the processor has them, as everywhere.
 void Gather(TCPU& cpu) {
-    platform::Platform& p = Current();
+    platform::ProcessorArea& p = Current().Processor();
     cpu.Count = static_cast<int32_t>(p.ProcessorCount());
-    ReadRegistryTexts(cpu, p);
+    ReadRegistryTexts(cpu);
     cpu.Frequency = cpu::MeasureFrequency(p);
     const CpuidRegisters leaf1 = Identify(cpu, p);
 
@@ -179,7 +179,7 @@ void TCPU::Report(StringList& list) {
 
 void TCPUFeatures::GetInfo() {
     GatherGuarded(ErrorList(), "TCPUFeatures.GetInfo: ", [this] {
-        platform::Platform& p = platform::Current();
+        platform::ProcessorArea& p = platform::Current().Processor();
         const platform::CpuidRegisters extended = p.Cpuid(0x80000001);
         const platform::CpuidRegisters standard = p.Cpuid(1);
         Eax = standard.eax;
@@ -238,7 +238,7 @@ namespace {
 
 // Leaf 2 as many times as its first answer says; the last answer's bytes count. A first
 // answer of 0 leaves no descriptors.
-cpu::Descriptors IntelDescriptors(platform::Platform& p) {
+cpu::Descriptors IntelDescriptors(platform::ProcessorArea& p) {
     platform::CpuidRegisters r = p.Cpuid(2);
     const uint32_t calls = r.eax & 0xFF;
     if (calls == 0) return cpu::Descriptors{};
@@ -253,7 +253,7 @@ void TCPUCache::GetInfo() {
     std::fill(std::begin(Descriptors), std::end(Descriptors), 0);
     std::fill(std::begin(ExtendedRegs), std::end(ExtendedRegs), 0);
     GatherGuarded(ErrorList(), "TCPUCache.GetInfo: ", [this] {
-        platform::Platform& p = platform::Current();
+        platform::ProcessorArea& p = platform::Current().Processor();
         cpu::CacheSizes sizes;
         if (Vendor == cpu::kIntel) {
             const cpu::Descriptors bytes = IntelDescriptors(p);

@@ -81,7 +81,7 @@ bool ReadBiosAreaTexts(TMachine& m) {
     bool any = false;
     for (const BiosText& t : kBiosTexts) {
         const uint32_t length = std::min(kMaxBiosText, kBiosAreaEnd - t.address);
-        const auto bytes = Current().ReadBiosArea(t.address, length);
+        const auto bytes = Current().System().ReadBiosArea(t.address, length);
         if (!bytes) continue;
         m.*t.field = ZeroTerminated(*bytes);
         any = true;
@@ -117,8 +117,8 @@ void TMachine::GetInfo() {
 
 void TMachine::Gather() {
     // One reading serves both times: the boot time and the uptime agree.
-    const double upSeconds = Current().TickCount() / 1000.0;
-    const double lastBoot = Current().Now() - upSeconds / 86400.0;
+    const double upSeconds = Current().System().TickCount() / 1000.0;
+    const double lastBoot = Current().System().Now() - upSeconds / 86400.0;
     LastBoot = FloatToNeutralText(std::isfinite(lastBoot) ? lastBoot : 0);
     SystemUpTime = FloatToNeutralText(upSeconds);
     Name = GetMachineName();
@@ -126,7 +126,7 @@ void TMachine::Gather() {
     const bool nt = Facts().IsNT || Facts().IsXP;
     // Where the BIOS area is not mapped, the registry says what the system knows.
     if (nt || !ReadBiosAreaTexts(*this)) ReadBiosRegistry(*this);
-    const std::array<uint8_t, 256> keys = Current().KeyboardState();
+    const std::array<uint8_t, 256> keys = Current().Windows().KeyboardState();
     // Exactly 1: toggled on and not held down.
     for (const LockKey& k : kLockKeys) this->*k.field = keys[k.key] == 1;
     StringList computers;

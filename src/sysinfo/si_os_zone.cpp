@@ -80,7 +80,7 @@ SystemTime ToSystemTime(const SystemTimeRecord& r) {
 
 int CurrentYear() {
     DateParts parts;
-    return TryDecodeDateTime(Current().Now(), parts) ? parts.year : 0;
+    return TryDecodeDateTime(Current().System().Now(), parts) ? parts.year : 0;
 }
 
 // Looks the zone up in the registry's list: the first match gives the display name and the
@@ -135,7 +135,7 @@ TNTSuites SuitesOf(uint16_t mask) {
 
 void TTimeZone::GetInfo() {
     GatherGuarded(ErrorList(), "TTimeZone.GetInfo: ", [this] {
-        TimeZoneInfo zone = Current().TimeZone();
+        TimeZoneInfo zone = Current().System().TimeZone();
         MatchZone(*this, zone);
         Bias = zone.bias;
         StandardName = zone.standardName;
@@ -159,7 +159,7 @@ void TNTSpecific::GetInfo() {
         InstalledSuites = TNTSuites();
         ServicePackMajorVersion = 0;
         ServicePackMinorVersion = 0;
-        const platform::OsVersion v = Current().Version();
+        const platform::OsVersion v = Current().System().Version();
         if (v.platformId != kPlatformNT) return;  // nothing NT-specific to say
         // The extended record is taken from Windows 2000 on; NT 4 before SP6 has none.
         if (v.major >= 5 && v.extended) {

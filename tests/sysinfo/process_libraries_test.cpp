@@ -12,6 +12,7 @@ using rb::ToolHelpEntry;
 using rb::platform::Module;
 using rb::platform::ScopedPlatform;
 using rb::platform::SimPlatform;
+using rb::platform::SimSystem;
 
 std::vector<std::string> AllPsapiNames() {
     std::vector<std::string> names;
@@ -24,17 +25,17 @@ std::vector<std::string> AllPsapiNames() {
 // NT 4: psapi.dll present but not yet loaded; kernel32 without tool help.
 SimPlatform NT4() {
     SimPlatform sim;
-    sim.version = SimPlatform::WindowsNT4(6);
-    sim.modules["psapi.dll"] = {false, AllPsapiNames()};
-    sim.modules["kernel32.dll"] = {true, {"GetVersionExA"}};
+    sim.system.version = SimSystem::WindowsNT4(6);
+    sim.system.modules["psapi.dll"] = {false, AllPsapiNames()};
+    sim.system.modules["kernel32.dll"] = {true, {"GetVersionExA"}};
     return sim;
 }
 
 // Windows 98: no psapi; kernel32 with the ANSI tool-help functions only.
 SimPlatform Win98() {
     SimPlatform sim;
-    sim.version = SimPlatform::Windows98SE();
-    sim.modules["kernel32.dll"] = {true, {"CreateToolhelp32Snapshot", "Process32First",
+    sim.system.version = SimSystem::Windows98SE();
+    sim.system.modules["kernel32.dll"] = {true, {"CreateToolhelp32Snapshot", "Process32First",
                                           "Process32Next", "Module32First", "Module32Next"}};
     return sim;
 }
@@ -61,8 +62,8 @@ TEST(ProcessLibraries, Windows98UsesToolHelp) {
 
 TEST(ProcessLibraries, NeedTheirKeyEntryPointAndALoadedKernel) {
     SimPlatform sim = NT4();
-    sim.modules["psapi.dll"].symbols = {"EnumProcessModules"};
-    sim.modules["kernel32.dll"] = {false, {"CreateToolhelp32Snapshot"}};
+    sim.system.modules["psapi.dll"].symbols = {"EnumProcessModules"};
+    sim.system.modules["kernel32.dll"] = {false, {"CreateToolhelp32Snapshot"}};
     ScopedPlatform scope(sim);
     ProcessLibraries libs;
     EXPECT_FALSE(libs.PsapiAvailable());
@@ -83,7 +84,7 @@ TEST(ProcessLibraries, FollowTheCurrentPlatform) {
 }
 
 // Counts the loads, and can hand out a psapi whose look-ups fail.
-class LoadCountingPlatform : public SimPlatform {
+class LoadCountingSystem : public rb::platform::SimSystem {
 public:
     class FailingModule : public Module {
     public:
@@ -93,29 +94,35 @@ public:
     std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) override {
         if (!onlyIfLoaded) ++loads;
         if (failing && name == "psapi.dll") return std::make_unique<FailingModule>();
-        return SimPlatform::LoadModule(name, onlyIfLoaded);
+        return SimSystem::LoadModule(name, onlyIfLoaded);
     }
     int loads = 0;
     bool failing = false;
 };
 
+class LoadCountingPlatform : public SimPlatform {
+public:
+    LoadCountingSystem system;
+    rb::platform::SystemArea& System() override { return system; }
+};
+
 TEST(ProcessLibraries, LoadOnceUntilReleased) {
     LoadCountingPlatform sim;
-    sim.modules["psapi.dll"] = {false, AllPsapiNames()};
+    sim.system.modules["psapi.dll"] = {false, AllPsapiNames()};
     ScopedPlatform scope(sim);
     ProcessLibraries libs;
-    EXPECT_EQ(sim.loads, 0);  // nothing happens before first use
+    EXPECT_EQ(sim.system.loads, 0);  // nothing happens before first use
     libs.PsapiAvailable();
     libs.Psapi(PsapiEntry::EnumProcessModules);
-    EXPECT_EQ(sim.loads, 1);
+    EXPECT_EQ(sim.system.loads, 1);
     libs.Release();
     EXPECT_TRUE(libs.PsapiAvailable());
-    EXPECT_EQ(sim.loads, 2);
+    EXPECT_EQ(sim.system.loads, 2);
 }
 
 TEST(ProcessLibraries, AFailedLookUpNamesTheModuleHandle) {
     LoadCountingPlatform sim;
-    sim.failing = true;
+    sim.system.failing = true;
     ScopedPlatform scope(sim);
     ProcessLibraries libs;
     try {

@@ -61,10 +61,10 @@ TEST(NeutralTextToDateTime, UsesTheUserFormatsAndDropsMidnight) {
     EXPECT_EQ(rb::NeutralTextToDateTime("0"), "30/12/1899");
     EXPECT_EQ(rb::NeutralTextToDateTime("3,5"), "02/01/1900 12:00:00");
 
-    sim.locale.shortDateFormat = "M/d/yyyy";
-    sim.locale.longTimeFormat = "h:mm:ss tt";
-    sim.locale.dateSeparator = '-';
-    sim.locale.timeSeparator = '.';
+    sim.system.locale.shortDateFormat = "M/d/yyyy";
+    sim.system.locale.longTimeFormat = "h:mm:ss tt";
+    sim.system.locale.dateSeparator = '-';
+    sim.system.locale.timeSeparator = '.';
     EXPECT_EQ(rb::NeutralTextToDateTime(rb::FloatToNeutralText(when)), "3-1-2004 1.05.09 PM");
     EXPECT_THROW(rb::NeutralTextToDateTime("ayer"), rb::EConvertError);
 }
@@ -103,7 +103,7 @@ TEST(FormatSeconds, AllFourForms) {
     for (const SecondsRow& r : rows) {
         EXPECT_EQ(rb::FormatSeconds(r.whole, r.longForm, r.clock, r.seconds), r.text) << r.seconds;
     }
-    sim.locale.decimalSeparator = ',';
+    sim.system.locale.decimalSeparator = ',';
     EXPECT_EQ(rb::FormatSeconds(false, false, false, 65), "1 Minuto, 5,00 Segundos.");
 }
 

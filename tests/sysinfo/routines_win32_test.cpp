@@ -13,7 +13,7 @@ using rb::platform::Current;
 using rb::platform::RootKey;
 
 TEST(RoutinesWin32, FactsAgreeWithTheVersionRecord) {
-    const rb::platform::OsVersion v = Current().Version();
+    const rb::platform::OsVersion v = Current().System().Version();
     const rb::SystemFacts& f = rb::Facts();
     EXPECT_EQ(f.Kind, rb::OsKindOf(v));
     EXPECT_EQ(f.Kind, rb::GetOSKind());
