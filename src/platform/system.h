@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,14 +41,6 @@ struct LocaleFormats {
     std::string longTimeFormat = "HH:mm:ss";
     std::string timeAmString = "AM";
     std::string timePmString = "PM";
-};
-
-// A loaded library (or one already in the process). Its symbols are looked up by name.
-class Module {
-public:
-    virtual ~Module() = default;
-    virtual uintptr_t Handle() const = 0;
-    virtual void* Symbol(const char* name) const = 0;  // nullptr when absent
 };
 
 // A date-time as the system records it (SYSTEMTIME layout; dayOfWeek 0 = Sunday). In a time
@@ -106,8 +97,6 @@ public:
     virtual std::optional<FileVersion> FileVersionInfo(std::string_view file) = 0;
     // A new GUID in its in-memory layout (CoCreateGuid). (Portable default: random, version 4.)
     virtual std::array<uint8_t, 16> NewGuid();
-    // LoadLibrary (or GetModuleHandle only, when `onlyIfLoaded`); nullptr when unavailable.
-    virtual std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) = 0;
 
     virtual double Now() = 0;  // local date-time: days since 30 December 1899, fraction = time
     virtual TimeZoneInfo TimeZone() = 0;

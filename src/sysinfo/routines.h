@@ -1,6 +1,6 @@
 // Routines shared by the information sections, the viewer and the program entry: what system
 // this is, names and folders, registry device classes, version resources, locale-neutral
-// numbers, duration and date texts, file-type registration and the process libraries.
+// numbers, duration and date texts and file-type registration.
 // Every question to Windows goes through rb::platform::Current().
 #pragma once
 
@@ -116,57 +116,5 @@ public:
 void RegisterFileType(const std::string& extension, const std::string& file,
                       const std::string& description, const std::string& openParams = "",
                       const std::string& typeName = "", int iconIndex = 0);
-
-// The process-status library (psapi) and the tool-help entry points of kernel32, loaded on
-// first use. The entry points are handed out untyped; callers cast them to their signatures.
-enum class PsapiEntry {
-    EnumProcesses, EnumProcessModules, GetModuleBaseNameA, GetModuleFileNameExA,
-    GetModuleInformation, EmptyWorkingSet, QueryWorkingSet, InitializeProcessForWsWatch,
-    GetWsChanges, GetMappedFileNameA, EnumDeviceDrivers, GetDeviceDriverBaseNameA,
-    GetDeviceDriverFileNameA, GetProcessMemoryInfo, Count
-};
-enum class ToolHelpEntry {
-    CreateToolhelp32Snapshot, Heap32ListFirst, Heap32ListNext, Heap32First, Heap32Next,
-    Toolhelp32ReadProcessMemory, Process32First, Process32Next, Process32FirstW, Process32NextW,
-    Thread32First, Thread32Next, Module32First, Module32Next, Module32FirstW, Module32NextW, Count
-};
-
-class ProcessLibraries {
-public:
-    ProcessLibraries();
-    ~ProcessLibraries();
-    ProcessLibraries(const ProcessLibraries&) = delete;
-    ProcessLibraries& operator=(const ProcessLibraries&) = delete;
-
-    // The one instance the sections share.
-    static ProcessLibraries& Shared();
-
-    // psapi is loaded and has EnumProcesses. A failed look-up raises
-    // Exception "Unload Error: psapi.dll (XXXXXXXX)".
-    bool PsapiAvailable();
-    // kernel32 is there and has CreateToolhelp32Snapshot.
-    bool ToolHelpAvailable();
-    void* Psapi(PsapiEntry entry);        // nullptr when absent
-    void* ToolHelp(ToolHelpEntry entry);  // nullptr when absent
-    // Lets psapi go (program end); a later use loads it again.
-    void Release();
-
-    static const char* Name(PsapiEntry entry);
-    static const char* Name(ToolHelpEntry entry);
-
-private:
-    struct Library {
-        bool tried = false;
-        std::unique_ptr<platform::Module> module;
-        std::vector<void*> entries;
-    };
-    void Refresh();
-    void LoadPsapi();
-    void LoadToolHelp();
-
-    uint64_t generation_ = 0;
-    Library psapi_;
-    Library toolHelp_;
-};
 
 }  // namespace rb

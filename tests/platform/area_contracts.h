@@ -1,4 +1,4 @@
-// What the system, storage and windows areas must answer on any machine, checked against the
+// What the system, storage and processes areas must answer on any machine, checked against the
 // simulation (filled like a small machine) and, under Wine, against the real calls. The checks
 // are relations between answers, since the values themselves differ from machine to machine.
 #pragma once
@@ -59,7 +59,6 @@ inline void CheckSystemContract(rb::platform::SystemArea& s) {
     const auto a = s.NewGuid();
     EXPECT_NE(a, s.NewGuid());
     EXPECT_EQ(s.FileVersionInfo("C:\\rbinfo_no_such.dll"), std::nullopt);
-    EXPECT_EQ(s.LoadModule("rbinfo_no_such.dll", false), nullptr);
 }
 
 // `fixed` is a root that exists on the machine with a medium in it.
@@ -91,6 +90,44 @@ inline void CheckStorageContract(rb::platform::StorageArea& s, const std::string
     EXPECT_LE(space->freeClusters, space->totalClusters);
     EXPECT_TRUE(s.Volume(fixed).has_value());
     EXPECT_EQ(s.UniversalName(fixed), std::nullopt);  // a local disk has no network name
+}
+
+// `self` is the running program's process and `exe` its full path.
+inline void CheckProcessesContract(rb::platform::ProcessesArea& p, uint32_t self,
+                                   const std::string& exe) {
+    const std::string name = exe.substr(exe.find_last_of('\\') + 1);
+    constexpr uint32_t kNoSuchProcess = 0xFFFFFFF0;
+    const bool psapi = p.PsapiAvailable();
+    ASSERT_TRUE(psapi || p.ToolHelpAvailable());  // every family has one of the two
+    if (psapi) {
+        const auto ids = p.ProcessIds(1025);
+        ASSERT_TRUE(ids.has_value());
+        EXPECT_NE(std::find(ids->begin(), ids->end(), self), ids->end());
+        EXPECT_LE(p.ProcessIds(1)->size(), 1u);  // never more than asked for
+        EXPECT_TRUE(rb::SameText(p.ModuleName(self, true), exe)) << p.ModuleName(self, true);
+        EXPECT_TRUE(rb::SameText(p.ModuleName(self, false), name));
+    } else {
+        EXPECT_EQ(p.ProcessIds(1025), std::nullopt);
+        EXPECT_EQ(p.ModuleName(self, true), "");
+    }
+    EXPECT_EQ(p.ModuleName(kNoSuchProcess, true), "");
+    if (const auto entries = p.Snapshot()) {
+        const auto own = std::find_if(entries->begin(), entries->end(),
+                                      [&](const auto& e) { return e.processId == self; });
+        ASSERT_NE(own, entries->end());
+        const std::string& file = own->exeFile;  // a name on NT, a full path on 95/98/ME
+        EXPECT_TRUE(file.size() >= name.size() &&
+                    rb::SameText(file.substr(file.size() - name.size()), name))
+            << file;
+    } else {
+        EXPECT_FALSE(p.ToolHelpAvailable());
+    }
+    if (const auto image = p.FullImageName(self)) EXPECT_TRUE(rb::SameText(*image, exe));
+    EXPECT_EQ(p.FullImageName(kNoSuchProcess), std::nullopt);
+    EXPECT_EQ(p.IsWow64(kNoSuchProcess), std::nullopt);
+    // Letting the library go at program end does not stop a later question.
+    p.ReleaseLibraries();
+    EXPECT_EQ(p.PsapiAvailable(), psapi);
 }
 
 }  // namespace rbtest

@@ -1,5 +1,6 @@
 // The real areas under Windows (Wine in the tests) keep the contracts the simulation keeps.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "platform/area_contracts.h"
 #include "platform/win32/platform_win32.h"
@@ -18,6 +19,12 @@ TEST(Win32Areas, KeepTheStorageContract) {
     const std::string temp = p.System().TempPath();
     ASSERT_GE(temp.size(), 3u);
     rbtest::CheckStorageContract(p.Storage(), temp.substr(0, 3));
+}
+
+TEST(Win32Areas, KeepTheProcessesContract) {
+    Win32Platform p;
+    rbtest::CheckProcessesContract(p.Processes(), GetCurrentProcessId(),
+                                   p.System().ModuleFileName());
 }
 
 }  // namespace

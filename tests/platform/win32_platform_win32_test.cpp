@@ -160,26 +160,34 @@ TEST(Win32Platform, NewGuidsAreRandomVersion4) {
     EXPECT_EQ(a[8] & 0xC0, 0x80);
 }
 
-TEST(Win32Platform, LoadModuleFindsAndOwnsOnlyWhatItLoaded) {
-    Win32Platform p;
-    const auto kernel = p.System().LoadModule("kernel32.dll", true);
-    ASSERT_NE(kernel, nullptr);
-    EXPECT_EQ(kernel->Handle(), reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll")));
-    EXPECT_NE(kernel->Symbol("CreateToolhelp32Snapshot"), nullptr);
-    EXPECT_EQ(kernel->Symbol("NoSuchFunctionAnywhere"), nullptr);
-    EXPECT_EQ(p.System().LoadModule("rbinfo_no_such.dll", false), nullptr);
-    EXPECT_EQ(p.System().LoadModule("rbinfo_no_such.dll", true), nullptr);
+TEST(Win32LateBinding, FindsAndOwnsOnlyWhatItLoaded) {
+    using win32::Library;
+    const Library kernel = Library::Present("kernel32.dll");
+    ASSERT_TRUE(kernel);
+    EXPECT_FALSE(kernel.Owned());
+    EXPECT_EQ(kernel.Handle(), GetModuleHandleA("kernel32.dll"));
+    using SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
+    EXPECT_NE(kernel.Entry<SnapshotFn>("CreateToolhelp32Snapshot"), nullptr);
+    EXPECT_EQ(kernel.Entry<SnapshotFn>("NoSuchFunctionAnywhere"), nullptr);
+    EXPECT_EQ(win32::SystemEntry<SnapshotFn>("kernel32.dll", "NoSuchFunctionAnywhere"), nullptr);
+    EXPECT_FALSE(Library::Load("rbinfo_no_such.dll"));
+    EXPECT_FALSE(Library::Present("rbinfo_no_such.dll"));
+    EXPECT_EQ(Library().Entry<SnapshotFn>("CreateToolhelp32Snapshot"), nullptr);
 
     // A library nothing else uses: loaded by the first object, borrowed by the second.
     ASSERT_EQ(GetModuleHandleA("cabinet.dll"), nullptr);
-    EXPECT_EQ(p.System().LoadModule("cabinet.dll", true), nullptr);
-    auto loaded = p.System().LoadModule("cabinet.dll", false);
-    ASSERT_NE(loaded, nullptr);
-    auto borrowed = p.System().LoadModule("cabinet.dll", true);
-    ASSERT_NE(borrowed, nullptr);
-    borrowed.reset();
+    EXPECT_FALSE(Library::Present("cabinet.dll"));
+    Library loaded = Library::Load("cabinet.dll");
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(loaded.Owned());
+    {
+        const Library borrowed = Library::Load("cabinet.dll");
+        EXPECT_FALSE(borrowed.Owned());
+    }
     EXPECT_NE(GetModuleHandleA("cabinet.dll"), nullptr);
-    loaded.reset();
+    Library moved = std::move(loaded);
+    EXPECT_NE(GetModuleHandleA("cabinet.dll"), nullptr);
+    moved = Library();
     EXPECT_EQ(GetModuleHandleA("cabinet.dll"), nullptr);
 }
 

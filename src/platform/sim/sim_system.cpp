@@ -62,34 +62,4 @@ std::array<uint8_t, 16> SimSystem::NewGuid() {
     return answer;
 }
 
-namespace {
-
-class SimLoadedModule : public Module {
-public:
-    SimLoadedModule(uintptr_t handle, std::vector<std::string> symbols)
-        : handle_(handle), symbols_(std::move(symbols)) {}
-    uintptr_t Handle() const override { return handle_; }
-    void* Symbol(const char* name) const override {
-        for (const std::string& s : symbols_) {
-            // A stand-in address: tests only ask whether a symbol is there.
-            if (s == name) return const_cast<std::string*>(&s);
-        }
-        return nullptr;
-    }
-
-private:
-    uintptr_t handle_;
-    std::vector<std::string> symbols_;
-};
-
-}  // namespace
-
-std::unique_ptr<Module> SimSystem::LoadModule(std::string_view name, bool onlyIfLoaded) {
-    const auto it = modules.find(AnsiLowerCase(name));
-    if (it == modules.end() || (onlyIfLoaded && !it->second.loaded)) return nullptr;
-    const uintptr_t handle = 0x10000000u + 0x10000u * static_cast<uintptr_t>(
-                                                         std::distance(modules.begin(), it));
-    return std::make_unique<SimLoadedModule>(handle, it->second.symbols);
-}
-
 }  // namespace rb::platform

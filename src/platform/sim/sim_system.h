@@ -36,12 +36,6 @@ public:
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
     LocaleFormats locale;
     std::map<std::string, FileVersion> fileVersions;
-    // Modules by lower-case name: their symbol names; `loaded` ones count as already present.
-    struct SimModule {
-        bool loaded = false;
-        std::vector<std::string> symbols;
-    };
-    std::map<std::string, SimModule> modules;
     // What NewGuid answers; its last byte is incremented after every answer, so successive
     // GUIDs differ and stay predictable.
     std::array<uint8_t, 16> guid = {0x10, 0x32, 0x54, 0x76, 0x98, 0xBA, 0xDC, 0xFE,
@@ -68,7 +62,6 @@ public:
     LocaleFormats Locale() override { return locale; }
     std::optional<FileVersion> FileVersionInfo(std::string_view file) override;
     std::array<uint8_t, 16> NewGuid() override;
-    std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) override;
     double Now() override { return now; }
     TimeZoneInfo TimeZone() override { return timeZone; }
     MemoryStatus GlobalMemory() override { return memory; }

@@ -35,18 +35,6 @@ public:
     std::optional<PowerStatus> Status() override { return std::nullopt; }
 };
 
-class Win32Processes : public ProcessesArea {
-public:
-    bool PsapiAvailable() override { return false; }
-    bool ToolHelpAvailable() override { return false; }
-    std::optional<std::vector<uint32_t>> ProcessIds(uint32_t) override { return std::nullopt; }
-    std::optional<std::vector<ProcessEntry>> Snapshot() override { return std::nullopt; }
-    std::string ModuleName(uint32_t, bool) override { return ""; }
-    std::optional<std::string> FullImageName(uint32_t) override { return std::nullopt; }
-    std::optional<bool> IsWow64(uint32_t) override { return std::nullopt; }
-    void ReleaseLibraries() override {}
-};
-
 class Win32Printers : public PrintersArea {
 public:
     std::optional<std::vector<PrinterInfo2>> PrintersLevel2(uint32_t) override {

@@ -2,8 +2,12 @@
 // each group.
 #pragma once
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "platform/platform.h"
 #include "platform/win32/handles_win32.h"
+#include "platform/win32/late_binding_win32.h"
 #include "platform/win32/pending_areas_win32.h"
 #include "platform/win32/registry_win32.h"
 
@@ -25,7 +29,6 @@ public:
     LocaleFormats Locale() override;
     std::optional<FileVersion> FileVersionInfo(std::string_view file) override;
     std::array<uint8_t, 16> NewGuid() override;
-    std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) override;
     double Now() override;
     TimeZoneInfo TimeZone() override;
     MemoryStatus GlobalMemory() override;
@@ -57,6 +60,43 @@ public:
     std::string FullPathName(std::string_view path) override;
     std::optional<std::string> UniversalName(std::string_view path) override;
     bool CopyFileReplacing(std::string_view from, std::string_view to) override;
+};
+
+// processes_win32.cpp
+class Win32Processes : public ProcessesArea {
+public:
+    bool PsapiAvailable() override;
+    bool ToolHelpAvailable() override;
+    std::optional<std::vector<uint32_t>> ProcessIds(uint32_t capacity) override;
+    std::optional<std::vector<ProcessEntry>> Snapshot() override;
+    std::string ModuleName(uint32_t processId, bool fullPath) override;
+    std::optional<std::string> FullImageName(uint32_t processId) override;
+    std::optional<bool> IsWow64(uint32_t processId) override;
+    void ReleaseLibraries() override;
+
+private:
+    struct Psapi {
+        using EnumProcessesFn = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
+        using ModuleNameFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+        win32::Library library;
+        EnumProcessesFn enumProcesses = nullptr;
+        ModuleNameFn baseName = nullptr;
+        ModuleNameFn fileName = nullptr;
+    };
+    struct ToolHelp {
+        using SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
+        using WalkFn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+        SnapshotFn snapshot = nullptr;
+        WalkFn first = nullptr;
+        WalkFn next = nullptr;
+    };
+    const Psapi& LoadPsapi();
+    const ToolHelp& LoadToolHelp();
+
+    bool psapiTried_ = false;
+    Psapi psapi_;
+    bool toolHelpTried_ = false;
+    ToolHelp toolHelp_;
 };
 
 // shell_win32.cpp

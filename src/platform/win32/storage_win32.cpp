@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/win32/handles_win32.h"
+#include "platform/win32/late_binding_win32.h"
 #include "platform/win32/platform_win32.h"
 
 namespace rb::platform {
@@ -56,10 +57,7 @@ std::optional<DiskSpace> Win32Storage::FreeSpace(std::string_view root) {
     space.bytesPerSector = bytes;
     space.freeClusters = free;
     space.totalClusters = total;
-    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    const auto ex = kernel ? reinterpret_cast<DiskFreeSpaceExFn>(reinterpret_cast<void*>(
-                                 ::GetProcAddress(kernel, "GetDiskFreeSpaceExA")))
-                           : nullptr;
+    const auto ex = win32::SystemEntry<DiskFreeSpaceExFn>("kernel32.dll", "GetDiskFreeSpaceExA");
     ULARGE_INTEGER available{}, capacity{}, ignored{};
     if (ex && ex(path.c_str(), &available, &capacity, &ignored)) {
         space.freeBytes = available.QuadPart;

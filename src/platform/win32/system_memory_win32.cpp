@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "core/datetime.h"
+#include "platform/win32/late_binding_win32.h"
 #include "platform/win32/platform_win32.h"
 
 namespace rb::platform {
@@ -117,10 +118,7 @@ MemoryStatus Win32System::GlobalMemory() {
 // import of it would stop the program from starting there.
 std::optional<MemoryStatus> Win32System::GlobalMemoryEx() {
     using Fn = BOOL(WINAPI*)(MEMORYSTATUSEX*);
-    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    if (!kernel) return std::nullopt;
-    const auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "GlobalMemoryStatusEx")));
+    const auto fn = win32::SystemEntry<Fn>("kernel32.dll", "GlobalMemoryStatusEx");
     if (!fn) return std::nullopt;
     MEMORYSTATUSEX s{};
     s.dwLength = sizeof(s);

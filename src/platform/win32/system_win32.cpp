@@ -59,23 +59,6 @@ void FreeEnvironmentBlock(LPCH block) {
 }
 using EnvironmentBlock = win32::UniqueHandle<LPCH, FreeEnvironmentBlock>;
 
-// A library found in the process or loaded for this object; only the latter is freed.
-class Win32Module : public Module {
-public:
-    Win32Module(HMODULE handle, win32::ModuleHandle owned)
-        : handle_(handle), owned_(std::move(owned)) {}
-
-    uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(handle_); }
-    void* Symbol(const char* name) const override {
-        if (!name) return nullptr;
-        return reinterpret_cast<void*>(::GetProcAddress(handle_, name));
-    }
-
-private:
-    HMODULE handle_;
-    win32::ModuleHandle owned_;
-};
-
 }  // namespace
 
 OsVersion Win32System::Version() {
@@ -218,22 +201,6 @@ std::optional<FileVersion> Win32System::FileVersionInfo(std::string_view file) {
         version.description.assign(text, strnlen(text, limit));
     }
     return version;
-}
-
-std::unique_ptr<Module> Win32System::LoadModule(std::string_view name, bool onlyIfLoaded) {
-    const std::string file(name);
-    if (const HMODULE present = ::GetModuleHandleA(file.c_str())) {
-        return std::make_unique<Win32Module>(present, win32::ModuleHandle());
-    }
-    if (onlyIfLoaded) return nullptr;
-    win32::ModuleHandle loaded;
-    {
-        const win32::ErrorModeScope quiet(SEM_FAILCRITICALERRORS);
-        loaded.Reset(::LoadLibraryA(file.c_str()));
-    }
-    if (!loaded) return nullptr;
-    const HMODULE handle = loaded.Get();
-    return std::make_unique<Win32Module>(handle, std::move(loaded));
 }
 
 std::array<uint8_t, 16> Win32System::NewGuid() {
