@@ -1,6 +1,7 @@
 // What system this is, and the names, folders and files the sections ask about.
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_os.h"
 
 namespace rb {
 namespace {

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_os.h"
+#include "sysinfo/routines_registry.h"
 
 namespace rb {
 namespace {

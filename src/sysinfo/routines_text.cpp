@@ -4,7 +4,8 @@
 
 #include "core/datetime.h"
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_text.h"
 
 namespace rb {
 namespace {

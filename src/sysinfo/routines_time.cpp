@@ -1,7 +1,8 @@
 // Duration texts and time-zone transition dates.
 #include "core/datetime.h"
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_time.h"
 
 namespace rb {
 namespace {
@@ -78,7 +79,7 @@ std::string FormatSeconds(bool wholeSeconds, bool longForm, bool clock, int64_t 
     return UnitsFrom(s, first, wholeSeconds);
 }
 
-double TransitionDate(int year, const SystemTime& date) {
+double TransitionDate(int year, const platform::SystemTimeRecord& date) {
     if (date.month == 0) return 0;
     double time = 0;
     if (!TryEncodeTime(date.hour, date.minute, date.second, date.milliseconds, time)) return 0;

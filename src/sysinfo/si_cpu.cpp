@@ -177,6 +177,31 @@ void TCPU::Report(StringList& list) {
     Cache->Report(list);
 }
 
+namespace {
+
+using cpu::Feature;
+struct FeatureMember {
+    Feature feature;
+    bool TCPUFeatures::*member;
+};
+constexpr FeatureMember kFeatureMembers[] = {
+    {Feature::_3DNOW, &TCPUFeatures::_3DNOW}, {Feature::EX_3DNOW, &TCPUFeatures::EX_3DNOW},
+    {Feature::EX_MMX, &TCPUFeatures::EX_MMX}, {Feature::SIMD, &TCPUFeatures::SIMD},
+    {Feature::SERIAL, &TCPUFeatures::SERIAL}, {Feature::XSR, &TCPUFeatures::XSR},
+    {Feature::MMX, &TCPUFeatures::MMX},       {Feature::PSE36, &TCPUFeatures::PSE36},
+    {Feature::PAT, &TCPUFeatures::PAT},       {Feature::CMOV, &TCPUFeatures::CMOV},
+    {Feature::MCA, &TCPUFeatures::MCA},       {Feature::PGE, &TCPUFeatures::PGE},
+    {Feature::MTRR, &TCPUFeatures::MTRR},     {Feature::SEP, &TCPUFeatures::SEP},
+    {Feature::APIC, &TCPUFeatures::APIC},     {Feature::CX8, &TCPUFeatures::CX8},
+    {Feature::MCE, &TCPUFeatures::MCE},       {Feature::PAE, &TCPUFeatures::PAE},
+    {Feature::MSR, &TCPUFeatures::MSR},       {Feature::TSC, &TCPUFeatures::TSC},
+    {Feature::PSE, &TCPUFeatures::PSE},       {Feature::DE, &TCPUFeatures::DE},
+    {Feature::VME, &TCPUFeatures::VME},       {Feature::FPU, &TCPUFeatures::FPU},
+};
+static_assert(std::size(kFeatureMembers) == static_cast<size_t>(Feature::Count));
+
+}  // namespace
+
 void TCPUFeatures::GetInfo() {
     GatherGuarded(ErrorList(), "TCPUFeatures.GetInfo: ", [this] {
         platform::ProcessorArea& p = platform::Current().Processor();
@@ -186,7 +211,8 @@ void TCPUFeatures::GetInfo() {
         Ebx = standard.ebx;
         Ecx = standard.ecx;
         Edx = standard.edx;
-        cpu::DecodeFeatures(extended.edx, standard.edx, *this);
+        const cpu::FeatureFlags flags = cpu::DecodeFeatures(extended.edx, standard.edx);
+        for (const FeatureMember& m : kFeatureMembers) this->*m.member = flags.Has(m.feature);
     });
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 
 namespace rb {

@@ -2,6 +2,7 @@
 // well-known folders and the environment. The time zone and the NT-family product data gather
 // themselves (si_os_zone.cpp).
 #include "core/text.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 

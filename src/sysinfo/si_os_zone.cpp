@@ -2,6 +2,7 @@
 // name) and of the NT family's product type, suites and service-pack numbers.
 #include "core/datetime.h"
 #include "core/text.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 
@@ -74,10 +75,6 @@ bool Matches(const TimeZoneInfo& current, const TimeZoneInfo& c, bool daylight) 
             ZoneName(current.daylightName) == c.daylightName);
 }
 
-SystemTime ToSystemTime(const SystemTimeRecord& r) {
-    return {r.year, r.month, r.dayOfWeek, r.day, r.hour, r.minute, r.second, r.milliseconds};
-}
-
 int CurrentYear() {
     DateParts parts;
     return TryDecodeDateTime(Current().System().Now(), parts) ? parts.year : 0;
@@ -146,8 +143,8 @@ void TTimeZone::GetInfo() {
             return;
         }
         const int year = CurrentYear();
-        DaylightStart = FloatToNeutralText(TransitionDate(year, ToSystemTime(zone.daylightDate)));
-        StandardStart = FloatToNeutralText(TransitionDate(year, ToSystemTime(zone.standardDate)));
+        DaylightStart = FloatToNeutralText(TransitionDate(year, zone.daylightDate));
+        StandardStart = FloatToNeutralText(TransitionDate(year, zone.standardDate));
         StandardBias = Bias + zone.standardBias;
         DaylightBias = Bias + zone.daylightBias;
     });

@@ -4,6 +4,7 @@
 
 #include "core/string_list.h"
 #include "os_sim_helpers.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_machine.h"
 #include "sysinfo/string_collection.h"

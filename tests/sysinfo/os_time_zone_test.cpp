@@ -5,6 +5,7 @@
 #include "core/datetime.h"
 #include "core/string_list.h"
 #include "os_sim_helpers.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 #include "sysinfo/string_collection.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "os_sim_helpers.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 #include "sysinfo/string_collection.h"

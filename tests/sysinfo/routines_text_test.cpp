@@ -111,14 +111,14 @@ double At(int year, int month, int day, int hour, int minute) {
     return rb::EncodeDate(year, month, day) + (hour * 60 + minute) / 1440.0;
 }
 
-rb::SystemTime Rule(uint16_t year, uint16_t month, uint16_t dayOfWeek, uint16_t day,
+rb::platform::SystemTimeRecord Rule(uint16_t year, uint16_t month, uint16_t dayOfWeek, uint16_t day,
                     uint16_t hour) {
     return {year, month, dayOfWeek, day, hour, 0, 0, 0};
 }
 
 TEST(TransitionDate, AbsoluteAndWeekdayRules) {
     enum : uint16_t { Sun = 0, Fri = 5, Sat = 6 };
-    const std::pair<rb::SystemTime, double> rows[] = {
+    const std::pair<rb::platform::SystemTimeRecord, double> rows[] = {
         {Rule(2004, 0, Sun, 5, 2), 0},                        // month 0: no transition
         {{2004, 10, 0, 31, 3, 30, 0, 0}, At(2004, 10, 31, 3, 30)},  // absolute date
         {{1999, 4, 0, 31, 3, 0, 0, 0}, 0},                    // absolute date that does not exist

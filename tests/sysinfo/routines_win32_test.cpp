@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/text.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 
 // Last, so that its A/W macros do not rename members of the project's headers.
