@@ -135,7 +135,7 @@ TEST(Facts, NamesComeFromThePlatformAndFollowAChangeOfPlatform) {
 TEST(Routines, PlatformQuestionsAreHandedThrough) {
     SimPlatform sim;
     sim.system.environment = {"PATH=C:\\WINDOWS", "TEMP=C:\\TEMP"};
-    sim.storage.drivesWithDisk = {"C:\\"};
+    sim.storage.drives["C:\\"].space = rb::platform::DiskSpace{8, 512, 100, 400};  // a medium
     sim.shell.specialFolders[24] = "C:\\Documents and Settings\\All Users\\Menú Inicio\\Inicio";
     sim.system.fileVersions["C:\\WINDOWS\\SYSTEM\\MSJET40.DLL"] = {{4, 0, 8618, 0}, "Motor Jet"};
     sim.shell.shortcuts["C:\\x.lnk"] = {"C:\\APP.EXE", "/min"};

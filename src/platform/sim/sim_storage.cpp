@@ -23,9 +23,6 @@ uint32_t SimStorage::DriveKind(std::string_view root) {
 }
 
 bool SimStorage::DiskInDrive(std::string_view root) {
-    for (const std::string& d : drivesWithDisk) {
-        if (SameText(d, root)) return true;
-    }
     const Drive* drive = Find(root);
     return drive && drive->space;
 }

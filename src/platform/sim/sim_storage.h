@@ -19,8 +19,6 @@ public:
     };
     // By root ("C:\"), in the order DriveStrings gives them.
     std::map<std::string, Drive> drives;
-    // Roots for which DiskInDrive answers true besides the drives with a medium.
-    std::vector<std::string> drivesWithDisk;
     std::map<std::string, std::string> fullPathNames;
 
     std::vector<std::string> DriveStrings() override;

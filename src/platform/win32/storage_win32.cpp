@@ -27,7 +27,7 @@ std::vector<std::string> Win32Storage::DriveStrings() {
     std::vector<std::string> roots;
     if (length == 0 || length > 255) return roots;
     // "A:\\\0C:\\\0\0"
-    for (const char* root = buffer; *root && root < buffer + length; root += strlen(root) + 1) {
+    for (const char* root = buffer; root < buffer + length && *root; root += strlen(root) + 1) {
         roots.emplace_back(root);
     }
     return roots;
