@@ -63,7 +63,7 @@ int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
     const std::string extension = cmd.FirstExtension();
     bool openedPackage = false;
     bool processAtStart = false;
-    RegisterFileTypes(platform::Current().ModuleFileName());
+    RegisterFileTypes(platform::Current().System().ModuleFileName());
     if (cmd.HasSwitch("register")) return 0;
 
     std::unique_ptr<TdmKestrinConnection> module = shell.CreateConnection();
@@ -113,7 +113,7 @@ int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell) {
     } catch (const EAbort&) {
         return 1;  // a cancelled operation: nothing to tell
     } catch (const std::exception& e) {
-        platform::Current().MessageBox(ErrorBoxText(e.what()), kApplicationTitle,
+        platform::Current().Windows().ShowMessage(ErrorBoxText(e.what()), kApplicationTitle,
                                        platform::kMbIconError);
         return 1;
     }

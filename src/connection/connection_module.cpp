@@ -25,13 +25,13 @@ std::string TemporaryPackagePath(const std::string& tempFolder) {
 
 // RBINFO_SERVICE_URL comes from the build's configuration (a CMake cache variable).
 std::string ServiceUrl() {
-    const std::string url = platform::Current().EnvironmentVariable("RBINFO_SERVICE_URL");
+    const std::string url = platform::Current().System().EnvironmentVariable("RBINFO_SERVICE_URL");
     return url.empty() ? RBINFO_SERVICE_URL : url;
 }
 
 TdmKestrinConnection::TdmKestrinConnection(Component* owner) : Component(owner) {
     Name = "dmKestrinConnection";
-    tmpFile = TemporaryPackagePath(platform::Current().TempPath());
+    tmpFile = TemporaryPackagePath(platform::Current().System().TempPath());
     RCBinMessage.Name = "RCBinMessage";
     RCWinInetHTTPChannel.Name = "RCWinInetHTTPChannel";
     RCWinInetHTTPChannel.UserAgent = "Kestrin Remoting";
@@ -84,7 +84,7 @@ void TdmKestrinConnection::SaveTempPackage() const {
 }
 
 void TdmKestrinConnection::CopyPackageTo(const std::string& fileName) const {
-    platform::Current().CopyFile(tmpFile, fileName);
+    platform::Current().Storage().CopyFileReplacing(tmpFile, fileName);
 }
 
 void TdmKestrinConnection::LoadPackage(const std::string& fileName) {

@@ -1,170 +1,49 @@
-// The platform layer: every question the program asks Windows goes through here. The real
-// implementation (platform/win32) calls Windows; the simulated one (platform/sim) answers from
-// data that tests fill, for either Windows family.
+// The platform layer: every question the program asks Windows goes through here, one area at a
+// time (`Current().Storage().DriveKind(root)`). Each area is a narrow interface answering in
+// plain records; the real implementations (platform/win32) call Windows, the simulated ones
+// (platform/sim) answer from data that tests fill, for either Windows family.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
+#include "platform/automation.h"
+#include "platform/display.h"
+#include "platform/mail.h"
+#include "platform/multimedia.h"
+#include "platform/network.h"
+#include "platform/power.h"
+#include "platform/printers.h"
+#include "platform/processes.h"
+#include "platform/processor.h"
 #include "platform/registry.h"
-
-// <windows.h> makes these macros for their A/W functions, which would rename the members below
-// in a file that includes it first. Windows code calls the A or W function by its full name.
-#undef CopyFile
-#undef MessageBox
+#include "platform/services.h"
+#include "platform/shell.h"
+#include "platform/storage.h"
+#include "platform/system.h"
+#include "platform/windows_ui.h"
 
 namespace rb::platform {
 
-// The 148-byte version record (plus the extended fields when the system gives them).
-struct OsVersion {
-    uint32_t major = 0;
-    uint32_t minor = 0;
-    uint32_t build = 0;
-    uint32_t platformId = 0;  // 0 Win32s, 1 Windows 95/98/ME, 2 NT
-    std::string csd;          // service-pack text
-    bool extended = false;    // the fields below are valid
-    uint16_t servicePackMajor = 0;
-    uint16_t servicePackMinor = 0;
-    uint16_t suiteMask = 0;
-    uint8_t productType = 0;
-};
-
-// Version resource of a file: the fixed file version and the string table's description.
-struct FileVersion {
-    uint16_t parts[4] = {0, 0, 0, 0};  // most significant first
-    std::string description;           // \StringFileInfo\040904E4\FileDescription
-};
-
-// User's regional settings, as the text formatting routines need them.
-struct LocaleFormats {
-    char decimalSeparator = '.';
-    char thousandSeparator = ',';
-    char dateSeparator = '/';
-    char timeSeparator = ':';
-    std::string shortDateFormat = "dd/MM/yyyy";
-    std::string longTimeFormat = "HH:mm:ss";
-    std::string timeAmString = "AM";
-    std::string timePmString = "PM";
-};
-
-// A loaded library (or one already in the process). Its symbols are looked up by name.
-class Module {
-public:
-    virtual ~Module() = default;
-    virtual uintptr_t Handle() const = 0;
-    virtual void* Symbol(const char* name) const = 0;  // nullptr when absent
-};
-
-// The four registers the processor's identification instruction (CPUID) answers for one leaf.
-struct CpuidRegisters {
-    uint32_t eax = 0, ebx = 0, ecx = 0, edx = 0;
-};
-
-// A date-time as the system records it (SYSTEMTIME). In a time zone's transition a year of 0
-// states a rule: the day-th (5 = last) given weekday of the month.
-struct SystemTimeRecord {
-    uint16_t year = 0, month = 0, dayOfWeek = 0, day = 0;
-    uint16_t hour = 0, minute = 0, second = 0, milliseconds = 0;
-};
-
-// The current time zone (GetTimeZoneInformation); names in the 8-bit code page.
-struct TimeZoneInfo {
-    int32_t bias = 0;  // minutes: UTC = local time + bias
-    std::string standardName;
-    SystemTimeRecord standardDate;
-    int32_t standardBias = 0;
-    std::string daylightName;
-    SystemTimeRecord daylightDate;
-    int32_t daylightBias = 0;
-    uint32_t state = 0;  // the call's answer: 0 unknown, 1 standard, 2 daylight time in force
-};
-
-// Memory figures in bytes (GlobalMemoryStatus, or GlobalMemoryStatusEx where there is one).
-struct MemoryStatus {
-    uint32_t memoryLoad = 0;  // percent
-    uint64_t totalPhys = 0, availPhys = 0;
-    uint64_t totalPageFile = 0, availPageFile = 0;
-    uint64_t totalVirtual = 0, availVirtual = 0;
-};
-
-// The memory fields of GetSystemInfo.
-struct AddressSpaceInfo {
-    uint32_t pageSize = 0;
-    uint32_t allocationGranularity = 0;
-    uint32_t minimumApplicationAddress = 0;
-    uint32_t maximumApplicationAddress = 0;
-};
-
-// Message-box icons and answers, as the Windows values.
-enum : uint32_t { kMbOk = 0x0, kMbIconError = 0x10, kMbIconInformation = 0x40 };
-
+// Hands out the areas; each lives as long as the platform.
 class Platform {
 public:
     virtual ~Platform() = default;
 
     virtual Registry& Reg() = 0;
-
-    // kernel32, advapi32
-    virtual OsVersion Version() = 0;
-    virtual uint32_t TickCount() = 0;
-    virtual std::string ComputerName() = 0;  // "" on failure
-    virtual std::string UserName() = 0;      // "" on failure
-    virtual std::vector<std::string> EnvironmentStrings() = 0;
-    virtual std::string ModuleFileName() = 0;  // full path of the running program
-    virtual std::string TempPath() = 0;        // with its trailing backslash
-    virtual LocaleFormats Locale() = 0;
-    // GetDiskFreeSpace on a drive root with critical-error boxes off: true when it answers.
-    virtual bool DiskInDrive(std::string_view root) = 0;
-    virtual std::optional<FileVersion> FileVersionInfo(std::string_view file) = 0;
-    // Copies a file, replacing the target; false on failure. (Portable default: byte copy.)
-    virtual bool CopyFile(std::string_view from, std::string_view to);
-    // One environment variable; "" when it is not set. (Portable default: getenv.)
-    virtual std::string EnvironmentVariable(std::string_view name);
-    // LoadLibrary (or GetModuleHandle only, when `onlyIfLoaded`); nullptr when unavailable.
-    virtual std::unique_ptr<Module> LoadModule(std::string_view name, bool onlyIfLoaded) = 0;
-
-    // shell32, ole32
-    virtual std::string SpecialFolder(int csidl) = 0;  // "" on failure
-    // Result code of the shell link's load; 0 (S_OK) on success.
-    virtual int32_t ResolveShortcut(std::string_view file, std::string& target,
-                                    std::string& arguments) = 0;
-    virtual void ShellChangeNotify(int32_t event, uint32_t flags) = 0;
-    virtual bool ShowFileProperties(uintptr_t window, std::string_view file) = 0;
-    // A new GUID in its in-memory layout (CoCreateGuid). (Portable default: random, version 4.)
-    virtual std::array<uint8_t, 16> NewGuid();
-
-    // The processor and the clock measurement (kernel32 and two processor instructions).
-    // Cpuid and TimeStampCounter throw rb::Exception on a processor without the instruction.
-    virtual CpuidRegisters Cpuid(uint32_t leaf) = 0;
-    virtual uint64_t TimeStampCounter() = 0;                    // RDTSC
-    virtual std::optional<int64_t> PerformanceFrequency() = 0;  // nullopt when there is none
-    virtual int64_t PerformanceCounter() = 0;
-    virtual std::optional<int> ThreadPriority() = 0;  // calling thread; nullopt if unreadable
-    virtual void SetThreadPriority(int priority) = 0;
-    virtual uint32_t ProcessorCount() = 0;  // GetSystemInfo's number of processors
-
-    // The operating system, machine and memory sections.
-    virtual double Now() = 0;  // local date-time: days since 30 December 1899, fraction = time
-    virtual TimeZoneInfo TimeZone() = 0;
-    virtual std::string WindowsDirectory() = 0;  // "" on failure
-    virtual std::string SystemDirectory() = 0;   // "" on failure
-    virtual MemoryStatus GlobalMemory() = 0;     // GlobalMemoryStatus: 32-bit figures
-    // GlobalMemoryStatusEx; nullopt where the system has none (before Windows 2000).
-    virtual std::optional<MemoryStatus> GlobalMemoryEx() = 0;
-    virtual AddressSpaceInfo AddressSpace() = 0;
-    virtual std::array<uint8_t, 256> KeyboardState() = 0;  // GetKeyboardState; zeros on failure
-    // Bytes of the BIOS area (below 1 MB) at a linear address, where that area is mapped into
-    // the process (Windows 95/98/ME); nullopt where it is not or the range cannot be read.
-    virtual std::optional<std::vector<uint8_t>> ReadBiosArea(uint32_t address,
-                                                             uint32_t length) = 0;
-
-    // user32: the one seam for message boxes, so that no test waits for a person.
-    virtual int MessageBox(std::string_view text, std::string_view caption, uint32_t flags) = 0;
+    virtual SystemArea& System() = 0;
+    virtual ProcessorArea& Processor() = 0;
+    virtual StorageArea& Storage() = 0;
+    virtual DisplayArea& Display() = 0;
+    virtual NetworkArea& Network() = 0;
+    virtual MultimediaArea& Multimedia() = 0;
+    virtual PowerArea& Power() = 0;
+    virtual ProcessesArea& Processes() = 0;
+    virtual PrintersArea& Printers() = 0;
+    virtual ServicesArea& Services() = 0;
+    virtual AutomationArea& Automation() = 0;
+    virtual MailArea& Mail() = 0;
+    virtual ShellArea& Shell() = 0;
+    virtual WindowsArea& Windows() = 0;
 };
 
 // The platform the program runs on: the real one in the Windows build, an empty simulation in

@@ -87,7 +87,7 @@ void TRCBinMessage::WriteMessage(MemoryStream& destination, uint8_t messageType)
     std::copy(clientID_.begin(), clientID_.end(), header.ClientID());
     destination.Write(header.bytes, kBinHeaderSize);
     if (UseCompression) {
-        platform::Platform& p = platform::Current();
+        platform::SystemArea& p = platform::Current().System();
         const uint32_t start = p.TickCount();
         DeflateInto(destination, body_->Data(), body_->Size());
         OnCompress(static_cast<int32_t>(body_->Size()), static_cast<int32_t>(destination.Size()),
@@ -122,7 +122,7 @@ void TRCBinMessage::ReadFromStream(MemoryStream& source) {
     std::copy(header.ClientID(), header.ClientID() + 16, clientID_.begin());
 
     if (header.Flags() & kFlagCompressed) {
-        platform::Platform& p = platform::Current();
+        platform::SystemArea& p = platform::Current().System();
         const uint32_t start = p.TickCount();
         const size_t wanted = CompressionBufferSize > 0 ? size_t(CompressionBufferSize) : 0;
         const size_t buffer = std::max(kMinInflateBuffer, wanted);

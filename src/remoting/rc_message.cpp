@@ -42,7 +42,7 @@ const ClassInfo& TRCMessage::StaticClass() {
 }
 
 TRCMessage::TRCMessage(Component* owner)
-    : Component(owner), clientID_(platform::Current().NewGuid()) {}
+    : Component(owner), clientID_(platform::Current().System().NewGuid()) {}
 
 void TRCMessage::Write(const std::string& name, const RCTypeInfo& type, const void* value,
                        TRCParamFlags) {

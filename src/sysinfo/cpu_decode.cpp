@@ -1,7 +1,6 @@
 #include "sysinfo/cpu_decode.h"
 
 #include "core/text.h"
-#include "sysinfo/si_cpu.h"
 
 namespace rb::cpu {
 namespace {
@@ -41,19 +40,22 @@ std::string TextOf(std::initializer_list<uint32_t> regs) {
 }
 
 struct FeatureBit {
-    bool TCPUFeatures::*flag;
+    Feature flag;
     int bit;
 };
 
 // Flags from EDX of leaf 1.
 constexpr FeatureBit kStandardBits[] = {
-    {&TCPUFeatures::SIMD, 25},   {&TCPUFeatures::XSR, 24},   {&TCPUFeatures::MMX, 23},
-    {&TCPUFeatures::SERIAL, 18}, {&TCPUFeatures::PSE36, 17}, {&TCPUFeatures::PAT, 16},
-    {&TCPUFeatures::CMOV, 15},   {&TCPUFeatures::MCA, 14},   {&TCPUFeatures::PGE, 13},
-    {&TCPUFeatures::MTRR, 12},   {&TCPUFeatures::SEP, 11},   {&TCPUFeatures::APIC, 9},
-    {&TCPUFeatures::CX8, 8},     {&TCPUFeatures::MCE, 7},    {&TCPUFeatures::PAE, 6},
-    {&TCPUFeatures::MSR, 5},     {&TCPUFeatures::TSC, 4},    {&TCPUFeatures::PSE, 3},
-    {&TCPUFeatures::DE, 2},      {&TCPUFeatures::VME, 1},    {&TCPUFeatures::FPU, 0},
+    {Feature::SIMD, 25},   {Feature::XSR, 24},   {Feature::MMX, 23},  {Feature::SERIAL, 18},
+    {Feature::PSE36, 17},  {Feature::PAT, 16},   {Feature::CMOV, 15}, {Feature::MCA, 14},
+    {Feature::PGE, 13},    {Feature::MTRR, 12},  {Feature::SEP, 11},  {Feature::APIC, 9},
+    {Feature::CX8, 8},     {Feature::MCE, 7},    {Feature::PAE, 6},   {Feature::MSR, 5},
+    {Feature::TSC, 4},     {Feature::PSE, 3},    {Feature::DE, 2},    {Feature::VME, 1},
+    {Feature::FPU, 0},
+};
+// Flags from EDX of leaf 0x80000001 (AMD's extended MMX has two bits).
+constexpr FeatureBit kExtendedBits[] = {
+    {Feature::EX_MMX, 22}, {Feature::EX_MMX, 24}, {Feature::EX_3DNOW, 30}, {Feature::_3DNOW, 31},
 };
 
 bool Bit(uint32_t value, int bit) {
@@ -100,11 +102,15 @@ std::string BrandText(const Registers& first, const Registers& second, const Reg
                    second.edx, third.eax, third.ebx, third.ecx, third.edx});
 }
 
-void DecodeFeatures(uint32_t extendedEdx, uint32_t standardEdx, TCPUFeatures& f) {
-    f.EX_MMX = Bit(extendedEdx, 22) || Bit(extendedEdx, 24);
-    f.EX_3DNOW = Bit(extendedEdx, 30);
-    f._3DNOW = Bit(extendedEdx, 31);
-    for (const FeatureBit& b : kStandardBits) f.*b.flag = Bit(standardEdx, b.bit);
+FeatureFlags DecodeFeatures(uint32_t extendedEdx, uint32_t standardEdx) {
+    FeatureFlags flags;
+    for (const FeatureBit& b : kExtendedBits) {
+        if (Bit(extendedEdx, b.bit)) flags.Set(b.flag);
+    }
+    for (const FeatureBit& b : kStandardBits) {
+        if (Bit(standardEdx, b.bit)) flags.Set(b.flag);
+    }
+    return flags;
 }
 
 Descriptors DescriptorBytes(const Registers& leaf2) {

@@ -4,15 +4,14 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/processor.h"
 
 namespace rb {
-
-class TCPUFeatures;
 
 namespace cpu {
 
@@ -55,8 +54,23 @@ std::string VendorSignature(const Registers& leaf0);
 // The 48 bytes of leaves 0x80000002..4 (EAX, EBX, ECX, EDX each), up to the first zero byte.
 std::string BrandText(const Registers& first, const Registers& second, const Registers& third);
 
-// Sets every flag of `features` from EDX of leaf 0x80000001 and of leaf 1.
-void DecodeFeatures(uint32_t extendedEdx, uint32_t standardEdx, TCPUFeatures& features);
+// The processor features the section publishes, in its published order.
+enum class Feature {
+    _3DNOW, EX_3DNOW, EX_MMX, SIMD, SERIAL, XSR, MMX, PSE36, PAT, CMOV, MCA, PGE,
+    MTRR, SEP, APIC, CX8, MCE, PAE, MSR, TSC, PSE, DE, VME, FPU, Count
+};
+class FeatureFlags {
+public:
+    bool Has(Feature f) const { return bits_.test(static_cast<size_t>(f)); }
+    void Set(Feature f) { bits_.set(static_cast<size_t>(f)); }
+    size_t Count() const { return bits_.count(); }
+
+private:
+    std::bitset<static_cast<size_t>(Feature::Count)> bits_;
+};
+
+// The flags EDX of leaf 0x80000001 and EDX of leaf 1 state.
+FeatureFlags DecodeFeatures(uint32_t extendedEdx, uint32_t standardEdx);
 
 // Cache sizes in kilobytes.
 struct CacheSizes {

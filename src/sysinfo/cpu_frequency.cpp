@@ -2,12 +2,13 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 
 namespace rb::cpu {
 namespace {
 
-using platform::Platform;
+using platform::ProcessorArea;
 
 constexpr int kTimeCritical = 15;  // THREAD_PRIORITY_TIME_CRITICAL
 constexpr int kMaxTrials = 20;
@@ -29,7 +30,7 @@ int64_t Round(long double value) {
 // the previous priority comes back on every path. Nothing changes when it cannot be read.
 class RaisedPriority {
 public:
-    explicit RaisedPriority(Platform& p) : p_(p), previous_(p.ThreadPriority()) {
+    explicit RaisedPriority(ProcessorArea& p) : p_(p), previous_(p.ThreadPriority()) {
         if (previous_) p_.SetThreadPriority(kTimeCritical);
     }
     ~RaisedPriority() {
@@ -39,13 +40,13 @@ public:
     RaisedPriority& operator=(const RaisedPriority&) = delete;
 
 private:
-    Platform& p_;
+    ProcessorArea& p_;
     std::optional<int> previous_;
 };
 
 // Reads the counter and the time stamp until `ticks` have passed since `start`; `now` and
 // `stamp` keep the last values read. False when the counter never got there.
-bool Spin(Platform& p, int64_t start, int64_t ticks, int64_t& now, uint64_t& stamp) {
+bool Spin(ProcessorArea& p, int64_t start, int64_t ticks, int64_t& now, uint64_t& stamp) {
     for (uint64_t turn = 0; turn < kMaxTurns; ++turn) {
         now = p.PerformanceCounter();
         stamp = p.TimeStampCounter();
@@ -59,7 +60,7 @@ struct Trial {
     uint32_t cycles;  // the time-stamp difference, 32 bits wide
 };
 
-std::optional<Trial> RunTrial(Platform& p) {
+std::optional<Trial> RunTrial(ProcessorArea& p) {
     int64_t start = p.PerformanceCounter();
     RaisedPriority raised(p);
     int64_t now = start;
@@ -110,7 +111,7 @@ int64_t SnapFrequency(int64_t mhz) {
     return mhz;
 }
 
-int32_t MeasureFrequency(Platform& p) {
+int32_t MeasureFrequency(ProcessorArea& p) {
     const std::optional<int64_t> counterFrequency = p.PerformanceFrequency();
     if (!counterFrequency || *counterFrequency <= 0) return 0;
     // A first read outside the timed stretches: the first use of the instruction may cost a

@@ -4,12 +4,12 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/processor.h"
 
 namespace rb::cpu {
 
 // Runs the measurement on `p`; MHz snapped to a standard ending, 0 when it cannot be measured.
-int32_t MeasureFrequency(platform::Platform& p);
+int32_t MeasureFrequency(platform::ProcessorArea& p);
 
 // The steps, apart so each can be checked on its own.
 

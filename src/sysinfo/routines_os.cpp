@@ -1,6 +1,7 @@
 // What system this is, and the names, folders and files the sections ask about.
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_os.h"
 
 namespace rb {
 namespace {
@@ -49,7 +50,7 @@ OsKind Win9xKind(const platform::OsVersion& v) {
 }
 
 SystemFacts ComputeFacts() {
-    const platform::OsVersion version = Current().Version();
+    const platform::OsVersion version = Current().System().Version();
     SystemFacts f;
     f.Kind = OsKindOf(version);
     const OsKind k = f.Kind;
@@ -80,7 +81,7 @@ OsKind OsKindOf(const platform::OsVersion& version) {
     return version.platformId == kPlatformNT ? NTKind(version) : Win9xKind(version);
 }
 
-OsKind GetOSKind() { return OsKindOf(Current().Version()); }
+OsKind GetOSKind() { return OsKindOf(Current().System().Version()); }
 
 const SystemFacts& Facts() {
     static SystemFacts facts;
@@ -93,7 +94,7 @@ const SystemFacts& Facts() {
 }
 
 std::string GetMachineName() {
-    std::string name = Current().ComputerName();
+    std::string name = Current().System().ComputerName();
     // The name the system will use after its next start, when it was changed since.
     const auto key = Current().Reg().Open(
         RootKey::LocalMachine, "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName");
@@ -103,25 +104,25 @@ std::string GetMachineName() {
     return name;
 }
 
-std::string GetUserName() { return Current().UserName(); }
+std::string GetUserName() { return Current().System().UserName(); }
 
 std::string GetProfileFolder() {
-    const std::string desktop = Current().SpecialFolder(0);
+    const std::string desktop = Current().Shell().SpecialFolder(0);
     const size_t slash = desktop.rfind('\\');
     return slash == std::string::npos ? std::string() : desktop.substr(0, slash);
 }
 
-std::string GetSpecialFolder(int folder) { return Current().SpecialFolder(folder); }
+std::string GetSpecialFolder(int folder) { return Current().Shell().SpecialFolder(folder); }
 
 void GetEnvironment(StringList& list) {
     list.Clear();
-    for (std::string& entry : Current().EnvironmentStrings()) list.Add(std::move(entry));
+    for (std::string& entry : Current().System().EnvironmentStrings()) list.Add(std::move(entry));
 }
 
 void GetFileVerInfo(std::string_view file, std::string& description, std::string& version) {
     description.clear();
     version.clear();
-    const auto info = Current().FileVersionInfo(file);
+    const auto info = Current().System().FileVersionInfo(file);
     if (!info) return;
     description = info->description;
     version = Format("%u.%u.%u.%u", info->parts[0], info->parts[1], info->parts[2], info->parts[3]);
@@ -131,17 +132,17 @@ bool DiskInDrive(std::string_view drive) {
     std::string root(drive);
     if (root.size() == 1) root += ':';
     if (root.empty() || root.back() != '\\') root += '\\';
-    return Current().DiskInDrive(root);
+    return Current().Storage().DiskInDrive(root);
 }
 
 int32_t ResolveShortcut(std::string_view file, std::string& target, std::string& arguments) {
     target.clear();
     arguments.clear();
-    return Current().ResolveShortcut(file, target, arguments);
+    return Current().Shell().ResolveShortcut(file, target, arguments);
 }
 
 bool ShowFileProperties(uintptr_t window, std::string_view file) {
-    return Current().ShowFileProperties(window, file);
+    return Current().Shell().ShowFileProperties(window, file);
 }
 
 }  // namespace rb

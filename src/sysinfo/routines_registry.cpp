@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_os.h"
+#include "sysinfo/routines_registry.h"
 
 namespace rb {
 namespace {
@@ -99,7 +101,7 @@ void RegisterFileType(const std::string& extension, const std::string& file,
     // Rewriting an unchanged command would make the shell rebuild its icons on every start.
     if (key->ReadString("").value_or("") != command) {
         WriteDefault(*key, commandKey, command);
-        platform::Current().ShellChangeNotify(kShellAssocChanged, 0);
+        platform::Current().Shell().ShellChangeNotify(kShellAssocChanged, 0);
     }
 }
 

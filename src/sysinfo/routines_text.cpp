@@ -4,7 +4,8 @@
 
 #include "core/datetime.h"
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_text.h"
 
 namespace rb {
 namespace {
@@ -75,7 +76,7 @@ double NeutralTextToFloat(std::string_view text) {
 
 std::string NeutralTextToDateTime(std::string_view text) {
     const double value = NeutralTextToFloat(text);
-    const platform::LocaleFormats locale = platform::Current().Locale();
+    const platform::LocaleFormats locale = platform::Current().System().Locale();
     DateTimeTexts texts;
     texts.dateSeparator = locale.dateSeparator;
     texts.timeSeparator = locale.timeSeparator;

@@ -1,7 +1,8 @@
 // Duration texts and time-zone transition dates.
 #include "core/datetime.h"
 #include "core/text.h"
-#include "sysinfo/routines.h"
+#include "platform/platform.h"
+#include "sysinfo/routines_time.h"
 
 namespace rb {
 namespace {
@@ -42,7 +43,7 @@ Split SplitSeconds(int64_t total) {
 std::string SecondsText(bool wholeSeconds, int64_t seconds) {
     std::string number = Format(wholeSeconds ? "%.0f" : "%.2f", static_cast<double>(seconds));
     // The framework writes fractions with the user's decimal separator.
-    const char separator = platform::Current().Locale().decimalSeparator;
+    const char separator = platform::Current().System().Locale().decimalSeparator;
     for (char& c : number) {
         if (c == '.') c = separator;
     }
@@ -78,7 +79,7 @@ std::string FormatSeconds(bool wholeSeconds, bool longForm, bool clock, int64_t 
     return UnitsFrom(s, first, wholeSeconds);
 }
 
-double TransitionDate(int year, const SystemTime& date) {
+double TransitionDate(int year, const platform::SystemTimeRecord& date) {
     if (date.month == 0) return 0;
     double time = 0;
     if (!TryEncodeTime(date.hour, date.minute, date.second, date.milliseconds, time)) return 0;

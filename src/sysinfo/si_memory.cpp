@@ -36,7 +36,7 @@ TMemory::TMemory(TStringCollection* errorList) : TInfoProcess(errorList) {
 
 void TMemory::GetInfo() {
     GatherGuarded(ErrorList(), "TMemory.GetInfo: ", [this] {
-        platform::Platform& system = platform::Current();
+        platform::SystemArea& system = platform::Current().System();
         // The basic status cannot count beyond 4 GB (and some systems misreport above 2 GB);
         // the extended one, where the system has it, gives the true figures.
         const auto extended = system.GlobalMemoryEx();
@@ -81,7 +81,7 @@ std::string Thousands(int64_t value, char separator) {
 
 // Addresses in upper-case hexadecimal, like every hexadecimal text of the program.
 void TMemory::Report(StringList& list) {
-    const char sep = platform::Current().Locale().thousandSeparator;
+    const char sep = platform::Current().System().Locale().thousandSeparator;
     list.Add("[Memory]");
     list.Add("PhysMemTotal=" + Thousands(PhysicalTotal, sep));
     list.Add("PhysMemFree=" + Thousands(PhysicalFree, sep));

@@ -2,6 +2,7 @@
 // well-known folders and the environment. The time zone and the NT-family product data gather
 // themselves (si_os_zone.cpp).
 #include "core/text.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 
@@ -68,7 +69,7 @@ constexpr int kDesktopFolder = 0;
 bool IsNTFamily() { return Facts().IsNT || Facts().IsXP || Facts().IsWin2K; }
 
 void ReadVersion(TOperatingSystem& os) {
-    const platform::OsVersion v = Current().Version();
+    const platform::OsVersion v = Current().System().Version();
     const SystemFacts& f = Facts();
     os.MajorVersion = static_cast<int32_t>(v.major);
     os.MinorVersion = static_cast<int32_t>(v.minor);
@@ -122,9 +123,9 @@ void AddFolders(TOperatingSystem& os) {
     for (const NamedValue& f : kRegistryFolders) {
         folders.Add(f.key + (key ? key->ReadString(f.value).value_or("") : std::string()));
     }
-    folders.Add("Windows=" + Current().WindowsDirectory());
-    folders.Add("System=" + Current().SystemDirectory());
-    folders.Add("Temp=" + Current().TempPath());
+    folders.Add("Windows=" + Current().System().WindowsDirectory());
+    folders.Add("System=" + Current().System().SystemDirectory());
+    folders.Add("Temp=" + Current().System().TempPath());
     std::string desktop;
     for (const SpecialFolder& f : kSpecialFolders) {
         const std::string path = GetSpecialFolder(f.csidl);
@@ -138,7 +139,7 @@ void AddFolders(TOperatingSystem& os) {
 }  // namespace
 
 void TOperatingSystem::GetInfo() {
-    const platform::LocaleFormats locale = Current().Locale();
+    const platform::LocaleFormats locale = Current().System().Locale();
     rDecimalSeparator = locale.decimalSeparator;
     rThousandSeparator = locale.thousandSeparator;
     rDateSeparator = locale.dateSeparator;

@@ -2,6 +2,7 @@
 // name) and of the NT family's product type, suites and service-pack numbers.
 #include "core/datetime.h"
 #include "core/text.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 
@@ -74,13 +75,9 @@ bool Matches(const TimeZoneInfo& current, const TimeZoneInfo& c, bool daylight) 
             ZoneName(current.daylightName) == c.daylightName);
 }
 
-SystemTime ToSystemTime(const SystemTimeRecord& r) {
-    return {r.year, r.month, r.dayOfWeek, r.day, r.hour, r.minute, r.second, r.milliseconds};
-}
-
 int CurrentYear() {
     DateParts parts;
-    return TryDecodeDateTime(Current().Now(), parts) ? parts.year : 0;
+    return TryDecodeDateTime(Current().System().Now(), parts) ? parts.year : 0;
 }
 
 // Looks the zone up in the registry's list: the first match gives the display name and the
@@ -135,7 +132,7 @@ TNTSuites SuitesOf(uint16_t mask) {
 
 void TTimeZone::GetInfo() {
     GatherGuarded(ErrorList(), "TTimeZone.GetInfo: ", [this] {
-        TimeZoneInfo zone = Current().TimeZone();
+        TimeZoneInfo zone = Current().System().TimeZone();
         MatchZone(*this, zone);
         Bias = zone.bias;
         StandardName = zone.standardName;
@@ -146,8 +143,8 @@ void TTimeZone::GetInfo() {
             return;
         }
         const int year = CurrentYear();
-        DaylightStart = FloatToNeutralText(TransitionDate(year, ToSystemTime(zone.daylightDate)));
-        StandardStart = FloatToNeutralText(TransitionDate(year, ToSystemTime(zone.standardDate)));
+        DaylightStart = FloatToNeutralText(TransitionDate(year, zone.daylightDate));
+        StandardStart = FloatToNeutralText(TransitionDate(year, zone.standardDate));
         StandardBias = Bias + zone.standardBias;
         DaylightBias = Bias + zone.daylightBias;
     });
@@ -159,7 +156,7 @@ void TNTSpecific::GetInfo() {
         InstalledSuites = TNTSuites();
         ServicePackMajorVersion = 0;
         ServicePackMinorVersion = 0;
-        const platform::OsVersion v = Current().Version();
+        const platform::OsVersion v = Current().System().Version();
         if (v.platformId != kPlatformNT) return;  // nothing NT-specific to say
         // The extended record is taken from Windows 2000 on; NT 4 before SP6 has none.
         if (v.major >= 5 && v.extended) {

@@ -27,13 +27,13 @@ TPerformanceInfo::TPerformanceInfo(TStringCollection* errorList)
 
 void TPerformanceInfo::Start() {
     Clear();
-    StartingTick = platform::Current().TickCount();
+    StartingTick = platform::Current().System().TickCount();
 }
 
 void TPerformanceInfo::StepDone(const std::string& caption) {
     // Unsigned arithmetic: a wrap of the tick count still gives the right difference.
-    Add(caption, platform::Current().TickCount() - StartingTick);
-    StartingTick = platform::Current().TickCount();
+    Add(caption, platform::Current().System().TickCount() - StartingTick);
+    StartingTick = platform::Current().System().TickCount();
 }
 
 TPerformanceItem& TPerformanceInfo::Add(const std::string& caption, uint32_t milliseconds) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "sysinfo/list_report.h"
 
 namespace rb {
 
@@ -59,13 +60,11 @@ TPrinters::TPrinters(TStringCollection* errorList)
 void TPrinters::GetInfo() {}
 
 void TPrinters::Report(StringList& list) {
-    list.Add("[Printers]");
-    list.Add(Format("Count=%d", Count()));
-    for (int i = 0; i < Count(); ++i) {
+    ReportList("Printers", Count(), [this](int i) {
         const auto& p = ItemAs<TPrinterDeviceComplete>(i);
-        list.Add(Format("%s on %s=%d", p.PrinterName.c_str(), p.PortName.c_str(),
-                        i == DefaultIndex ? 1 : 0));
-    }
+        return Format("%s on %s=%d", p.PrinterName.c_str(), p.PortName.c_str(),
+                      i == DefaultIndex ? 1 : 0);
+    }, list);
 }
 
 }  // namespace rb

@@ -1,6 +1,7 @@
 #include "sysinfo/si_processes.h"
 
 #include "core/text.h"
+#include "sysinfo/list_report.h"
 
 namespace rb {
 
@@ -32,12 +33,10 @@ TProcesses::TProcesses(TStringCollection* errorList)
 void TProcesses::GetInfo() {}
 
 void TProcesses::Report(StringList& list) {
-    list.Add("[Processes]");
-    list.Add(Format("Count=%d", Count()));
-    for (int i = 0; i < Count(); ++i) {
+    ReportList("Processes", Count(), [this](int i) {
         const auto& p = ItemAs<TProcess>(i);
-        list.Add(Format("%d=%s", p.Pid, p.DisplayName().c_str()));
-    }
+        return Format("%d=%s", p.Pid, p.DisplayName().c_str());
+    }, list);
 }
 
 }  // namespace rb

@@ -1,6 +1,7 @@
 #include "sysinfo/si_startup.h"
 
 #include "core/text.h"
+#include "sysinfo/list_report.h"
 
 namespace rb {
 
@@ -61,9 +62,7 @@ void TStartup::Report(StringList& list) {
             const auto& item = ItemAs<TStartupItem>(i);
             if (item.Location == g.location) lines.Add(item.ProcessName + "=" + item.ProcessLine);
         }
-        list.Add(Format("[%s]", g.name));
-        list.Add(Format("Count=%d", lines.Count()));
-        list.AddStrings(lines);
+        ReportList(g.name, lines.Count(), [&lines](int i) { return lines[i]; }, list);
         list.Add("");
     }
 }

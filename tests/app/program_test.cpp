@@ -96,7 +96,7 @@ TEST_F(ProgramTest, RegisterSwitchAnywhereOnlyRegisters) {
     }
     auto key = sim.registry.Open(RootKey::ClassesRoot, "fzpfile\\shell\\open\\command");
     ASSERT_TRUE(key);
-    EXPECT_EQ(*key->ReadString(""), "\"" + sim.moduleFileName + "\" \"%1\"");
+    EXPECT_EQ(*key->ReadString(""), "\"" + sim.system.moduleFileName + "\" \"%1\"");
     ASSERT_TRUE(sim.registry.Open(RootKey::ClassesRoot, ".rpg"));
 }
 
@@ -104,7 +104,7 @@ TEST_F(ProgramTest, RegistrationFailureChangesNothingVisible) {
     sim.registry.DenyWrites(RootKey::ClassesRoot);
     EXPECT_EQ(Run({}), 0);
     EXPECT_EQ(shell.log, (std::vector<std::string>{"module", "window"}));
-    EXPECT_TRUE(sim.messageBoxes.empty());
+    EXPECT_TRUE(sim.windows.messageBoxes.empty());
 }
 
 TEST_F(ProgramTest, AutoWithANameCollectsEverythingAndSendsWithThatName) {
@@ -173,17 +173,17 @@ TEST_F(ProgramTest, StartUpErrorsEndWithAMessageAndExitCodeOne) {
         {{dir.File("falta.rpg")}, "Cannot open file"},
     };
     for (const Case& c : cases) {
-        sim.messageBoxes.clear();
+        sim.windows.messageBoxes.clear();
         EXPECT_EQ(Run(c.args), 1) << c.args[0];
-        ASSERT_EQ(sim.messageBoxes.size(), 1u) << c.args[0];
-        EXPECT_NE(sim.messageBoxes[0].text.find(c.fragment), std::string::npos)
-            << sim.messageBoxes[0].text;
-        EXPECT_EQ(sim.messageBoxes[0].caption, kApplicationTitle);
+        ASSERT_EQ(sim.windows.messageBoxes.size(), 1u) << c.args[0];
+        EXPECT_NE(sim.windows.messageBoxes[0].text.find(c.fragment), std::string::npos)
+            << sim.windows.messageBoxes[0].text;
+        EXPECT_EQ(sim.windows.messageBoxes[0].caption, kApplicationTitle);
         EXPECT_EQ(shell.waits, 0);  // the cursor came back
     }
     shell.failSend = true;
     EXPECT_EQ(Run({"Juan", "/auto"}), 1);
-    EXPECT_EQ(sim.messageBoxes.back().text, "Error de conexión.");
+    EXPECT_EQ(sim.windows.messageBoxes.back().text, "Error de conexión.");
 }
 
 TEST(ErrorBox, FullStopOnlyAfterCharactersAboveIt) {

@@ -112,7 +112,7 @@ TEST_F(Win32RegistryTest, RootsMapToTheirHives) {
     const auto current =
         reg.Open(RootKey::LocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion");
     ASSERT_NE(current, nullptr);
-    const auto v = Win32Platform().Version();
+    const auto v = Win32Platform().System().Version();
     EXPECT_EQ(current->ReadString("CurrentVersion"), rb::Format("%u.%u", v.major, v.minor));
 }
 
@@ -122,79 +122,87 @@ TEST(Win32Platform, IsTheDefaultPlatform) {
 
 TEST(Win32Platform, SystemFacts) {
     Win32Platform p;
-    const auto v = p.Version();
+    const auto v = p.System().Version();
     EXPECT_EQ(v.platformId, 2u);  // Wine presents an NT system by default
     EXPECT_TRUE(v.extended);
     EXPECT_GE(v.major, 5u);
-    EXPECT_NE(p.ComputerName(), "");
-    EXPECT_NE(p.UserName(), "");
-    const std::string temp = p.TempPath();
+    EXPECT_NE(p.System().ComputerName(), "");
+    EXPECT_NE(p.System().UserName(), "");
+    const std::string temp = p.System().TempPath();
     ASSERT_GE(temp.size(), 3u);
     EXPECT_EQ(temp.back(), '\\');
-    EXPECT_TRUE(p.DiskInDrive(temp.substr(0, 3)));
-    EXPECT_FALSE(p.DiskInDrive("Q:\\"));
-    const std::string exe = p.ModuleFileName();
+    EXPECT_TRUE(p.Storage().DiskInDrive(temp.substr(0, 3)));
+    EXPECT_FALSE(p.Storage().DiskInDrive("Q:\\"));
+    const std::string exe = p.System().ModuleFileName();
     ASSERT_GT(exe.size(), 4u);
     EXPECT_TRUE(rb::SameText(exe.substr(exe.size() - 4), ".exe")) << exe;
     EXPECT_NE(GetFileAttributesA(exe.c_str()), INVALID_FILE_ATTRIBUTES) << exe;
-    const auto env = p.EnvironmentStrings();
+    const auto env = p.System().EnvironmentStrings();
     const auto path = std::find_if(env.begin(), env.end(), [](const std::string& e) {
         return rb::StartsWithText(e, "PATH=");
     });
     ASSERT_NE(path, env.end());
-    EXPECT_EQ(p.EnvironmentVariable("Path"), path->substr(5));
-    EXPECT_EQ(p.EnvironmentVariable("RBINFO_NO_SUCH_VARIABLE"), "");
-    const auto locale = p.Locale();
+    EXPECT_EQ(p.System().EnvironmentVariable("Path"), path->substr(5));
+    EXPECT_EQ(p.System().EnvironmentVariable("RBINFO_NO_SUCH_VARIABLE"), "");
+    const auto locale = p.System().Locale();
     EXPECT_NE(locale.decimalSeparator, '\0');
     EXPECT_NE(locale.shortDateFormat, "");
-    EXPECT_NE(p.SpecialFolder(0), "");     // the desktop
-    EXPECT_EQ(p.SpecialFolder(0x7F), "");  // no such folder
+    EXPECT_NE(p.Shell().SpecialFolder(0), "");     // the desktop
+    EXPECT_EQ(p.Shell().SpecialFolder(0x7F), "");  // no such folder
 }
 
 TEST(Win32Platform, NewGuidsAreRandomVersion4) {
     Win32Platform p;
-    const auto a = p.NewGuid();
-    const auto b = p.NewGuid();
+    const auto a = p.System().NewGuid();
+    const auto b = p.System().NewGuid();
     EXPECT_NE(a, b);
     EXPECT_EQ(a[7] >> 4, 4);  // Data3's version nibble, little-endian in memory
     EXPECT_EQ(a[8] & 0xC0, 0x80);
 }
 
-TEST(Win32Platform, LoadModuleFindsAndOwnsOnlyWhatItLoaded) {
-    Win32Platform p;
-    const auto kernel = p.LoadModule("kernel32.dll", true);
-    ASSERT_NE(kernel, nullptr);
-    EXPECT_EQ(kernel->Handle(), reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll")));
-    EXPECT_NE(kernel->Symbol("CreateToolhelp32Snapshot"), nullptr);
-    EXPECT_EQ(kernel->Symbol("NoSuchFunctionAnywhere"), nullptr);
-    EXPECT_EQ(p.LoadModule("rbinfo_no_such.dll", false), nullptr);
-    EXPECT_EQ(p.LoadModule("rbinfo_no_such.dll", true), nullptr);
+TEST(Win32LateBinding, FindsAndOwnsOnlyWhatItLoaded) {
+    using win32::Library;
+    const Library kernel = Library::Present("kernel32.dll");
+    ASSERT_TRUE(kernel);
+    EXPECT_FALSE(kernel.Owned());
+    EXPECT_EQ(kernel.Handle(), GetModuleHandleA("kernel32.dll"));
+    using SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
+    EXPECT_NE(kernel.Entry<SnapshotFn>("CreateToolhelp32Snapshot"), nullptr);
+    EXPECT_EQ(kernel.Entry<SnapshotFn>("NoSuchFunctionAnywhere"), nullptr);
+    EXPECT_EQ(win32::SystemEntry<SnapshotFn>("kernel32.dll", "NoSuchFunctionAnywhere"), nullptr);
+    EXPECT_FALSE(Library::Load("rbinfo_no_such.dll"));
+    EXPECT_FALSE(Library::Present("rbinfo_no_such.dll"));
+    EXPECT_EQ(Library().Entry<SnapshotFn>("CreateToolhelp32Snapshot"), nullptr);
 
     // A library nothing else uses: loaded by the first object, borrowed by the second.
     ASSERT_EQ(GetModuleHandleA("cabinet.dll"), nullptr);
-    EXPECT_EQ(p.LoadModule("cabinet.dll", true), nullptr);
-    auto loaded = p.LoadModule("cabinet.dll", false);
-    ASSERT_NE(loaded, nullptr);
-    auto borrowed = p.LoadModule("cabinet.dll", true);
-    ASSERT_NE(borrowed, nullptr);
-    borrowed.reset();
+    EXPECT_FALSE(Library::Present("cabinet.dll"));
+    Library loaded = Library::Load("cabinet.dll");
+    ASSERT_TRUE(loaded);
+    EXPECT_TRUE(loaded.Owned());
+    {
+        const Library borrowed = Library::Load("cabinet.dll");
+        EXPECT_FALSE(borrowed.Owned());
+    }
     EXPECT_NE(GetModuleHandleA("cabinet.dll"), nullptr);
-    loaded.reset();
+    Library moved = std::move(loaded);
+    EXPECT_NE(GetModuleHandleA("cabinet.dll"), nullptr);
+    moved = Library();
     EXPECT_EQ(GetModuleHandleA("cabinet.dll"), nullptr);
 }
 
 TEST(Win32Platform, FileVersionInfoOnlyForFilesWithAResource) {
     Win32Platform p;
-    const auto kernel = p.FileVersionInfo("kernel32.dll");
+    const auto kernel = p.System().FileVersionInfo("kernel32.dll");
     ASSERT_TRUE(kernel.has_value());
     EXPECT_NE(kernel->parts[0] | kernel->parts[1] | kernel->parts[2] | kernel->parts[3], 0);
-    EXPECT_EQ(p.FileVersionInfo("C:\\rbinfo_no_such.dll"), std::nullopt);
-    const std::string plain = p.TempPath() + "rbinfo_plain.txt";
+    EXPECT_EQ(p.System().FileVersionInfo("C:\\rbinfo_no_such.dll"), std::nullopt);
+    const std::string plain = p.System().TempPath() + "rbinfo_plain.txt";
     if (FILE* f = std::fopen(plain.c_str(), "wb")) {
         std::fputs("sin recursos", f);
         std::fclose(f);
     }
-    EXPECT_EQ(p.FileVersionInfo(plain), std::nullopt);
+    EXPECT_EQ(p.System().FileVersionInfo(plain), std::nullopt);
     DeleteFileA(plain.c_str());
 }
 
@@ -216,17 +224,17 @@ HRESULT SaveShortcut(const std::string& file, const std::string& target, const c
 
 TEST(Win32Platform, ResolveShortcutReadsTargetAndArguments) {
     Win32Platform p;
-    const std::string lnk = p.TempPath() + "rbinfo_test.lnk";
-    const std::string exe = p.ModuleFileName();
+    const std::string lnk = p.System().TempPath() + "rbinfo_test.lnk";
+    const std::string exe = p.System().ModuleFileName();
     ASSERT_EQ(SaveShortcut(lnk, exe, "/auto \"un archivo.rpg\""), S_OK);
     std::string target, arguments;
-    EXPECT_EQ(p.ResolveShortcut(lnk, target, arguments), 0);
+    EXPECT_EQ(p.Shell().ResolveShortcut(lnk, target, arguments), 0);
     EXPECT_TRUE(rb::SameText(target, exe)) << target;
     EXPECT_EQ(arguments, "/auto \"un archivo.rpg\"");
     DeleteFileA(lnk.c_str());
 
     target = "sin cambio";
-    EXPECT_NE(p.ResolveShortcut(lnk, target, arguments), 0);
+    EXPECT_NE(p.Shell().ResolveShortcut(lnk, target, arguments), 0);
     EXPECT_EQ(target, "sin cambio");
 }
 

@@ -26,7 +26,7 @@ public:
 class BinMessageTest : public ::testing::Test {
 protected:
     BinMessageTest() {
-        sim.guid = {0xA1, 0xA2, 0xA3, 0xA4, 0xB1, 0xB2, 0xC1, 0xC2,
+        sim.system.guid = {0xA1, 0xA2, 0xA3, 0xA4, 0xB1, 0xB2, 0xC1, 0xC2,
                     0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8};
     }
 
@@ -81,7 +81,7 @@ TEST_F(BinMessageTest, AnUncompressedRequestCarriesTheBodyAsIs) {
 }
 
 TEST_F(BinMessageTest, HooksAndCompressionFiguresAreReported) {
-    sim.tickStep = 3;
+    sim.system.tickStep = 3;
     TRCBinMessage m;
     m.Initialize(nullptr, "S", "Op");
     std::vector<int32_t> figures;

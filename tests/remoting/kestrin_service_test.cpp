@@ -87,7 +87,7 @@ TEST_F(ProxyTest, EmptyTextsTravelAsZeroLengths) {
 }
 
 TEST_F(ProxyTest, ProxiesShareTheClientIdUntilAReplyReplacesIt) {
-    sim.guid = {0x77, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    sim.system.guid = {0x77, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
     TRCBinMessage shared;
     const std::string generated = wire::Hex("77 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F");
     const std::string replaced = wire::Hex("99 88 77 66 55 44 33 22 11 00 AA BB CC DD EE FF");

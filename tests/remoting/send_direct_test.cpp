@@ -82,7 +82,7 @@ TEST(ServiceUrl, TheEnvironmentOverridesTheBuildsAddress) {
     const std::string configured = ServiceUrl();
     EXPECT_EQ(TdmKestrinConnection().RCWinInetHTTPChannel.TargetURL(), configured);
     EXPECT_EQ(TdmKestrinConnection().RCWinInetHTTPChannel.UserAgent, "Kestrin Remoting");
-    sim.environment = {"PATH=C:\\WINDOWS", "rbinfo_service_url=http://127.0.0.1:8081/bin"};
+    sim.system.environment = {"PATH=C:\\WINDOWS", "rbinfo_service_url=http://127.0.0.1:8081/bin"};
     EXPECT_EQ(ServiceUrl(), "http://127.0.0.1:8081/bin");
     TdmKestrinConnection module;
     EXPECT_EQ(module.RCWinInetHTTPChannel.Url().port, 8081);

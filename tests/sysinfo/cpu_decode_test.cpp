@@ -51,36 +51,32 @@ TEST(CpuDecode, SignatureAndBrandStopAtTheFirstZeroByte) {
 
 TEST(CpuDecode, FeatureBitsLandOnTheirFlags) {
     struct Case {
-        bool rb::TCPUFeatures::*flag;
+        Feature flag;
         uint32_t extendedEdx;
         uint32_t standardEdx;
     };
-    using F = rb::TCPUFeatures;
+    using F = Feature;
     const Case cases[] = {
-        {&F::EX_MMX, 1u << 22, 0}, {&F::EX_MMX, 1u << 24, 0}, {&F::EX_3DNOW, 1u << 30, 0},
-        {&F::_3DNOW, 1u << 31, 0}, {&F::SIMD, 0, 1u << 25},   {&F::XSR, 0, 1u << 24},
-        {&F::MMX, 0, 1u << 23},    {&F::SERIAL, 0, 1u << 18}, {&F::PSE36, 0, 1u << 17},
-        {&F::PAT, 0, 1u << 16},    {&F::CMOV, 0, 1u << 15},   {&F::MCA, 0, 1u << 14},
-        {&F::PGE, 0, 1u << 13},    {&F::MTRR, 0, 1u << 12},   {&F::SEP, 0, 1u << 11},
-        {&F::APIC, 0, 1u << 9},    {&F::CX8, 0, 1u << 8},     {&F::MCE, 0, 1u << 7},
-        {&F::PAE, 0, 1u << 6},     {&F::MSR, 0, 1u << 5},     {&F::TSC, 0, 1u << 4},
-        {&F::PSE, 0, 1u << 3},     {&F::DE, 0, 1u << 2},      {&F::VME, 0, 1u << 1},
-        {&F::FPU, 0, 1u << 0},
+        {F::EX_MMX, 1u << 22, 0}, {F::EX_MMX, 1u << 24, 0}, {F::EX_3DNOW, 1u << 30, 0},
+        {F::_3DNOW, 1u << 31, 0}, {F::SIMD, 0, 1u << 25},   {F::XSR, 0, 1u << 24},
+        {F::MMX, 0, 1u << 23},    {F::SERIAL, 0, 1u << 18}, {F::PSE36, 0, 1u << 17},
+        {F::PAT, 0, 1u << 16},    {F::CMOV, 0, 1u << 15},   {F::MCA, 0, 1u << 14},
+        {F::PGE, 0, 1u << 13},    {F::MTRR, 0, 1u << 12},   {F::SEP, 0, 1u << 11},
+        {F::APIC, 0, 1u << 9},    {F::CX8, 0, 1u << 8},     {F::MCE, 0, 1u << 7},
+        {F::PAE, 0, 1u << 6},     {F::MSR, 0, 1u << 5},     {F::TSC, 0, 1u << 4},
+        {F::PSE, 0, 1u << 3},     {F::DE, 0, 1u << 2},      {F::VME, 0, 1u << 1},
+        {F::FPU, 0, 1u << 0},
     };
     for (const Case& c : cases) {
-        rb::TCPUFeatures f;
-        DecodeFeatures(c.extendedEdx, c.standardEdx, f);
-        int set = 0;
-        for (const Case& other : cases) set += (f.*other.flag) ? 1 : 0;
-        EXPECT_TRUE(f.*c.flag) << std::hex << c.extendedEdx << " " << c.standardEdx;
-        EXPECT_EQ(set, c.flag == &F::EX_MMX ? 2 : 1);  // EX_MMX appears twice above
+        const FeatureFlags f = DecodeFeatures(c.extendedEdx, c.standardEdx);
+        EXPECT_TRUE(f.Has(c.flag)) << std::hex << c.extendedEdx << " " << c.standardEdx;
+        EXPECT_EQ(f.Count(), 1u);
     }
-    // Unused bits set nothing, and a second decoding clears what the first set.
-    rb::TCPUFeatures f;
-    DecodeFeatures(0xFFFFFFFF, 0xFFFFFFFF, f);
-    EXPECT_TRUE(f.FPU && f._3DNOW && f.SIMD);
-    DecodeFeatures(~((1u << 22) | (1u << 24) | (3u << 30)), 0, f);
-    EXPECT_FALSE(f.EX_MMX || f.EX_3DNOW || f._3DNOW || f.FPU || f.PAT);
+    // Unused bits set nothing.
+    const FeatureFlags all = DecodeFeatures(0xFFFFFFFF, 0xFFFFFFFF);
+    EXPECT_EQ(all.Count(), static_cast<size_t>(F::Count));
+    const FeatureFlags none = DecodeFeatures(~((1u << 22) | (1u << 24) | (3u << 30)), 0);
+    EXPECT_EQ(none.Count(), 0u);
 }
 
 Registers Leaf2(std::initializer_list<uint8_t> bytes) {

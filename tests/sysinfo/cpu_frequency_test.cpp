@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "core/exception.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/sim/sim_processor.h"
 
 namespace {
 
 using namespace rb::cpu;
-using rb::platform::SimPlatform;
+using rb::platform::SimProcessor;
 
 constexpr int kTimeCritical = 15;
 
@@ -56,7 +56,7 @@ TEST(CpuFrequency, TrialsAgreeWithinThreeOfTheirSum) {
 
 // A simulation whose time stamp runs at a different rate in each trial (one rate per raise of
 // the thread priority); the last rate stays.
-class TrialRates : public SimPlatform {
+class TrialRates : public SimProcessor {
 public:
     explicit TrialRates(std::vector<uint64_t> rates) : rates_(std::move(rates)) {
         timeStampStep = rates_.front();
@@ -66,7 +66,7 @@ public:
             timeStampStep = rates_[std::min(trials, rates_.size() - 1)];
             ++trials;
         }
-        SimPlatform::SetThreadPriority(priority);
+        SimProcessor::SetThreadPriority(priority);
     }
     size_t trials = 0;
 
@@ -99,13 +99,13 @@ TEST(CpuFrequency, GivesUpAgreeingAfterTwentyTrials) {
 }
 
 TEST(CpuFrequency, SnapsTheMeasuredClock) {
-    SimPlatform sim;
+    SimProcessor sim;
     sim.timeStampStep = 498;
     EXPECT_EQ(MeasureFrequency(sim), 500);
 }
 
 TEST(CpuFrequency, UnreadablePriorityIsLeftAlone) {
-    SimPlatform sim;
+    SimProcessor sim;
     sim.priorityReadable = false;
     sim.timeStampStep = 1200;
     EXPECT_EQ(MeasureFrequency(sim), 1200);
@@ -113,7 +113,7 @@ TEST(CpuFrequency, UnreadablePriorityIsLeftAlone) {
 }
 
 TEST(CpuFrequency, NoPerformanceCounterGivesZero) {
-    SimPlatform sim;
+    SimProcessor sim;
     sim.performanceFrequency = std::nullopt;
     EXPECT_EQ(MeasureFrequency(sim), 0);
     sim.performanceFrequency = 0;
@@ -122,13 +122,13 @@ TEST(CpuFrequency, NoPerformanceCounterGivesZero) {
 }
 
 TEST(CpuFrequency, CounterTooCoarseForMicrosecondsGivesZero) {
-    SimPlatform sim;
+    SimProcessor sim;
     sim.performanceFrequency = 3000000000;  // 1000 ticks are a third of a microsecond
     EXPECT_EQ(MeasureFrequency(sim), 0);
 }
 
 TEST(CpuFrequency, StoppedCounterGivesZeroInsteadOfSpinning) {
-    SimPlatform sim;
+    SimProcessor sim;
     sim.performanceCounterStep = 0;
     sim.threadPriority = -1;
     EXPECT_EQ(MeasureFrequency(sim), 0);
@@ -136,14 +136,14 @@ TEST(CpuFrequency, StoppedCounterGivesZeroInsteadOfSpinning) {
 }
 
 TEST(CpuFrequency, CounterGoingBackwardsGivesZero) {
-    SimPlatform sim;
+    SimProcessor sim;
     sim.performanceCounter = 1000000;
     sim.performanceCounterStep = -10;
     EXPECT_EQ(MeasureFrequency(sim), 0);
 }
 
 TEST(CpuFrequency, MissingTimeStampFailsBeforeThePriorityIsRaised) {
-    SimPlatform sim;
+    SimProcessor sim;
     sim.hasTimeStamp = false;
     EXPECT_THROW(MeasureFrequency(sim), rb::Exception);
     EXPECT_TRUE(sim.priorityChanges.empty());

@@ -44,14 +44,14 @@ void Apply(const std::string& line, SimPlatform& sim) {
     in >> word;
     if (word.empty() || word[0] == '#') return;
     if (word == "processors") {
-        in >> sim.processorCount;
+        in >> sim.processor.processorCount;
     } else if (word == "mhz") {
         // 10 ticks of the 10 MHz counter per read: every read is one microsecond.
-        in >> sim.timeStampStep;
+        in >> sim.processor.timeStampStep;
     } else if (word == "leaf") {
         std::string leaf, eax, ebx, ecx, edx;
         in >> leaf >> eax >> ebx >> ecx >> edx;
-        sim.cpuid[Hex(leaf)] = {Hex(eax), Hex(ebx), Hex(ecx), Hex(edx)};
+        sim.processor.cpuid[Hex(leaf)] = {Hex(eax), Hex(ebx), Hex(ecx), Hex(edx)};
     } else {
         FAIL() << "unknown input line: " << line;
     }

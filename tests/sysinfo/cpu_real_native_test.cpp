@@ -62,7 +62,7 @@ TEST_F(CpuReal, IdentificationAgreesWithLinux) {
 
     // Linux adds the extended family (family 15) and model (family 6 and up) bits, which the
     // section's values leave out; its numbers must come back from the same register.
-    const uint32_t eax = host_.Cpuid(1).eax;
+    const uint32_t eax = host_.Processor().Cpuid(1).eax;
     const int family = std::stoi(cpuinfo_["cpu family"]);
     const int model = std::stoi(cpuinfo_["model"]);
     EXPECT_EQ(cpu_.Family, std::min(family, 15));

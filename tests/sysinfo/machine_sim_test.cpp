@@ -4,6 +4,7 @@
 
 #include "core/string_list.h"
 #include "os_sim_helpers.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_machine.h"
 #include "sysinfo/string_collection.h"
@@ -14,6 +15,7 @@ namespace {
 using platform::RootKey;
 using platform::ScopedPlatform;
 using platform::SimPlatform;
+using platform::SimSystem;
 
 const auto HKLM = RootKey::LocalMachine;
 const char kSystem[] = "HARDWARE\\DESCRIPTION\\System";
@@ -31,9 +33,9 @@ protected:
 };
 
 TEST_F(MachineTest, NinetyMinutesAfterTheStart) {
-    sim.tickCount = 5400400;
-    sim.now = 40000.5;
-    sim.locale.decimalSeparator = ',';
+    sim.system.tickCount = 5400400;
+    sim.system.now = 40000.5;
+    sim.system.locale.decimalSeparator = ',';
     Gather();
     EXPECT_EQ(m.SystemUpTime, "5400.4");  // with a point whatever the user's separator
     EXPECT_NEAR(NeutralTextToFloat(m.LastBoot), 40000.5 - 5400.4 / 86400, 1e-9);
@@ -56,9 +58,9 @@ struct LockRow {
 TEST_F(MachineTest, ALockKeyCountsOnlyWhenToggledAndNotHeld) {
     for (const LockRow row : {LockRow{0x01, true}, LockRow{0x81, false}, LockRow{0x80, false},
                               LockRow{0x00, false}, LockRow{0x03, false}}) {
-        sim.keyboard.fill(0);
-        sim.keyboard[0x14] = row.state;
-        sim.keyboard[0x91] = 1;
+        sim.windows.keyboard.fill(0);
+        sim.windows.keyboard[0x14] = row.state;
+        sim.windows.keyboard[0x91] = 1;
         Gather();
         EXPECT_EQ(m.CapsLock, row.on) << int(row.state);
         EXPECT_FALSE(m.NumLock);
@@ -71,7 +73,7 @@ TEST_F(MachineTest, NTReadsTheBiosFromTheSystemDescription) {
     sim.registry.SetMultiString(HKLM, kSystem, "SystemBiosVersion",
                                 {"DELL   - 7", "Phoenix ROM BIOS PLUS Version 1.10 A05"});
     sim.registry.SetString(HKLM, kSystem, "SystemBiosDate", "03/14/05");
-    sim.SetBiosText(0xFE061, "no se lee en NT");
+    sim.system.SetBiosText(0xFE061, "no se lee en NT");
     Gather();
     EXPECT_EQ(m.BIOSName, "AT/AT COMPATIBLE");
     EXPECT_EQ(m.BIOSCopyright, "DELL   - 7");
@@ -86,12 +88,12 @@ TEST_F(MachineTest, NTReadsTheBiosFromTheSystemDescription) {
 }
 
 TEST_F(MachineTest, NinetyEightReadsTheBiosArea) {
-    sim.version = SimPlatform::Windows98SE();
-    sim.SetBiosText(0xFE061, "IBM COMPATIBLE 486 BIOS COPYRIGHT Award");
-    sim.SetBiosText(0xFE091, "Award Modular BIOS v4.51PG");
-    sim.SetBiosText(0xFEC71, "08/14/98-i440BX-8671-2A69KA1IC-00");
+    sim.system.version = SimSystem::Windows98SE();
+    sim.system.SetBiosText(0xFE061, "IBM COMPATIBLE 486 BIOS COPYRIGHT Award");
+    sim.system.SetBiosText(0xFE091, "Award Modular BIOS v4.51PG");
+    sim.system.SetBiosText(0xFEC71, "08/14/98-i440BX-8671-2A69KA1IC-00");
     // The date runs into the model byte and the checksum at the very end of the megabyte.
-    sim.SetBiosText(0xFFFF5, "08/14/98\xFC\x5A\x33");
+    sim.system.SetBiosText(0xFFFF5, "08/14/98\xFC\x5A\x33");
     sim.registry.SetString(HKLM, kSystem, "Identifier", "no se usa");
     Gather();
     EXPECT_EQ(m.BIOSName, "IBM COMPATIBLE 486 BIOS COPYRIGHT Award");
@@ -102,14 +104,14 @@ TEST_F(MachineTest, NinetyEightReadsTheBiosArea) {
 }
 
 TEST_F(MachineTest, ABiosTextWithoutEndStopsAtTheLimit) {
-    sim.version = SimPlatform::Windows95();
-    sim.SetBiosText(0xFE061, std::string(400, 'X'));
+    sim.system.version = SimSystem::Windows95();
+    sim.system.SetBiosText(0xFE061, std::string(400, 'X'));
     Gather();
     EXPECT_EQ(m.BIOSName, std::string(255, 'X'));
 }
 
 TEST_F(MachineTest, NinetyEightWithoutTheBiosAreaAsksTheRegistry) {
-    sim.version = SimPlatform::Windows98SE();  // and no BIOS area mapped
+    sim.system.version = SimSystem::Windows98SE();  // and no BIOS area mapped
     sim.registry.SetString(HKLM, kSystem, "Identifier", "AT compatible");
     Gather();
     EXPECT_EQ(m.BIOSName, "AT compatible");
@@ -131,7 +133,7 @@ TEST_F(MachineTest, ComputerTypeOfEachFamily) {
                            "Equipo PC estándar");
     Gather();
     EXPECT_EQ(m.Computer, "PC Advanced Configuration and Power Interface (ACPI)");
-    sim.version = SimPlatform::Windows98SE();
+    sim.system.version = SimSystem::Windows98SE();
     Gather();
     EXPECT_EQ(m.Computer, "Equipo PC estándar");
 }
@@ -145,8 +147,8 @@ TEST_F(MachineTest, NoComputerClassLeavesItEmpty) {
 TEST(Machine, AFailureIsRecordedAndWhatCameBeforeStays) {
     testing_os::FailingSim sim;
     sim.failAt = "KeyboardState";
-    sim.tickCount = 60000;
-    sim.keyboard[0x14] = 1;
+    sim.system.tickCount = 60000;
+    sim.windows.keyboard[0x14] = 1;
     ScopedPlatform scope(sim);
     TStringCollection errors;
     TMachine m(&errors);

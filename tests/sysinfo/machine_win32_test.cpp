@@ -21,7 +21,7 @@ TEST(MachineWin32, GathersSensibleValuesWithoutErrors) {
     EXPECT_FALSE(m.User.empty());
     const double upTime = rb::NeutralTextToFloat(m.SystemUpTime);
     EXPECT_GT(upTime, 0);
-    const double now = rb::platform::Current().Now();
+    const double now = rb::platform::Current().System().Now();
     const double lastBoot = rb::NeutralTextToFloat(m.LastBoot);
     EXPECT_LT(lastBoot, now);
     EXPECT_NEAR(lastBoot, now - upTime / 86400, 2.0 / 86400);
@@ -32,7 +32,7 @@ TEST(MachineWin32, GathersSensibleValuesWithoutErrors) {
 
 TEST(MachineWin32, TheBiosAreaIsNotReadOnNT) {
     if (GetVersion() & 0x80000000u) GTEST_SKIP() << "a Windows 95/98/ME version is set";
-    EXPECT_FALSE(rb::platform::Current().ReadBiosArea(0xFE061, 64).has_value());
+    EXPECT_FALSE(rb::platform::Current().System().ReadBiosArea(0xFE061, 64).has_value());
 }
 
 }  // namespace

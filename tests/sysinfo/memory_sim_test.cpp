@@ -13,6 +13,7 @@ namespace {
 using platform::MemoryStatus;
 using platform::ScopedPlatform;
 using platform::SimPlatform;
+using platform::SimSystem;
 
 constexpr uint64_t GB = 1024ull * 1024 * 1024;
 
@@ -38,9 +39,9 @@ TEST(Memory, LoadIsComputedOnlyWhenTheSystemLeavesItOut) {
     };
     for (const LoadRow& row : rows) {
         SimPlatform sim;
-        sim.version = SimPlatform::Windows95();
-        sim.memoryEx.reset();
-        sim.memory = row.status;
+        sim.system.version = SimSystem::Windows95();
+        sim.system.memoryEx.reset();
+        sim.system.memory = row.status;
         ScopedPlatform scope(sim);
         TMemory m;
         m.GetInfo();
@@ -50,11 +51,11 @@ TEST(Memory, LoadIsComputedOnlyWhenTheSystemLeavesItOut) {
 
 TEST(Memory, TheExtendedStatusGivesFiguresBeyondFourGigabytes) {
     SimPlatform sim;
-    sim.memory = Status(0, 0xFFFFFFFFu, 0xFFFFFFFFu);  // what the basic call says there
+    sim.system.memory = Status(0, 0xFFFFFFFFu, 0xFFFFFFFFu);  // what the basic call says there
     MemoryStatus ex = Status(0, 6 * GB, 3 * GB / 2);
     ex.totalPageFile = 8 * GB;
     ex.availVirtual = 2 * GB - 64 * 1024 * 1024;
-    sim.memoryEx = ex;
+    sim.system.memoryEx = ex;
     ScopedPlatform scope(sim);
     TStringCollection errors;
     TMemory m(&errors);
@@ -69,11 +70,11 @@ TEST(Memory, TheExtendedStatusGivesFiguresBeyondFourGigabytes) {
 
 TEST(Memory, WithoutTheExtendedCallTheBasicFiguresAreWidened) {
     SimPlatform sim;
-    sim.version = SimPlatform::Windows98SE();
-    sim.memoryEx.reset();
-    sim.memory = SimPlatform::Memory512MB();
-    sim.memory.totalPageFile = 0xFFFFFFFFu;
-    sim.addressSpace = SimPlatform::AddressSpace9x();
+    sim.system.version = SimSystem::Windows98SE();
+    sim.system.memoryEx.reset();
+    sim.system.memory = SimSystem::Memory512MB();
+    sim.system.memory.totalPageFile = 0xFFFFFFFFu;
+    sim.system.addressSpace = SimSystem::AddressSpace9x();
     ScopedPlatform scope(sim);
     TMemory m;
     m.Win9x_GDIRes = 50;
@@ -90,7 +91,7 @@ TEST(Memory, WithoutTheExtendedCallTheBasicFiguresAreWidened) {
 
 TEST(Memory, ReportUsesTheUsersThousandsSeparator) {
     SimPlatform sim;
-    sim.locale.thousandSeparator = '.';
+    sim.system.locale.thousandSeparator = '.';
     ScopedPlatform scope(sim);
     TMemory m;
     m.GetInfo();

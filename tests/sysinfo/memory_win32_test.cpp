@@ -34,7 +34,7 @@ TEST(MemoryWin32, TheExtendedStatusIsUsedWhereThereIsOne) {
     MEMORYSTATUSEX ex{};
     ex.dwLength = sizeof(ex);
     ASSERT_TRUE(GlobalMemoryStatusEx(&ex));
-    ASSERT_TRUE(rb::platform::Current().GlobalMemoryEx().has_value());
+    ASSERT_TRUE(rb::platform::Current().System().GlobalMemoryEx().has_value());
     rb::TMemory m;
     m.GetInfo();
     EXPECT_EQ(m.PhysicalTotal, static_cast<int64_t>(ex.ullTotalPhys));

@@ -164,7 +164,7 @@ TEST_F(Model1Reports, TerminalServicesAppearTwice) {
 }
 
 TEST_F(Model1Reports, MemoryUsesTheUsersThousandsSeparator) {
-    sim.locale.thousandSeparator = '.';
+    sim.system.locale.thousandSeparator = '.';
     TMemory memory;
     memory.PhysicalTotal = 536281088;
     memory.PageSize = 4096;

@@ -80,9 +80,9 @@ TEST_F(AggregateTest, DefaultMaskRunsSeventeenStepsInFixedOrder) {
 }
 
 TEST_F(AggregateTest, FirstEditionsOf95And98DropTheServicesPageForGood) {
-    for (const auto& version : {platform::SimPlatform::Windows95(),
+    for (const auto& version : {platform::SimSystem::Windows95(),
                                 platform::OsVersion{4, 10, 1998, 1, "", false}}) {
-        sim.version = version;
+        sim.system.version = version;
         platform::ScopedPlatform again(sim);  // facts are computed anew for the new system
         rec = Recorder{};
         RefreshWith(kAllProcessPages);
@@ -91,15 +91,15 @@ TEST_F(AggregateTest, FirstEditionsOf95And98DropTheServicesPageForGood) {
         EXPECT_EQ(rec.steps.back().first, "Inicio");
         EXPECT_EQ(info.ProcessList.Mask(), 0xDFFFFu);
     }
-    sim.version = platform::SimPlatform::Windows98SE();
+    sim.system.version = platform::SimSystem::Windows98SE();
     platform::ScopedPlatform se(sim);
     RefreshWith(kAllProcessPages);
     EXPECT_EQ(info.ProcessList.Mask(), kAllProcessPages);
 }
 
 TEST_F(AggregateTest, TimingsMeasureFromThePreviousMarkAcrossATickWrap) {
-    sim.tickCount = 0xFFFFFFF0u;
-    sim.tickStep = 0x10;  // every reading of the clock moves it on
+    sim.system.tickCount = 0xFFFFFFF0u;
+    sim.system.tickStep = 0x10;  // every reading of the clock moves it on
     TMSystemInfo quiet;   // no handlers: the timings are still kept
     quiet.ProcessList = TProcessPages::FromMask(0x00004 | 0x00002);
     quiet.Refresh();

@@ -13,6 +13,7 @@ using platform::OsVersion;
 using platform::RootKey;
 using platform::ScopedPlatform;
 using platform::SimPlatform;
+using platform::SimSystem;
 
 const char kProductOptions[] = "System\\CurrentControlSet\\Control\\ProductOptions";
 
@@ -25,7 +26,7 @@ struct Answer {
 
 Answer Gather(const OsVersion& version, const char* registryType = nullptr) {
     SimPlatform sim;
-    sim.version = version;
+    sim.system.version = version;
     if (registryType) {
         sim.registry.SetString(RootKey::LocalMachine, kProductOptions, "ProductType",
                                registryType);
@@ -40,7 +41,7 @@ Answer Gather(const OsVersion& version, const char* registryType = nullptr) {
 }
 
 OsVersion Extended(uint32_t major, uint32_t minor, uint8_t type, uint16_t suites) {
-    OsVersion v = SimPlatform::WindowsXP();
+    OsVersion v = SimSystem::WindowsXP();
     v.major = major;
     v.minor = minor;
     v.productType = type;
@@ -82,7 +83,7 @@ struct TypeRow {
 TEST(NTSpecific, ProductTypeFromTheRecordElseFromTheRegistry) {
     using T = TNtProductType;
     OsVersion xpSp2 = Extended(5, 1, 1, 0);
-    OsVersion noExtended = SimPlatform::Windows2000();
+    OsVersion noExtended = SimSystem::Windows2000();
     noExtended.extended = false;
     const TypeRow rows[] = {
         {xpSp2, "ServerNT", T::ptWorkStation, 2},
@@ -95,9 +96,9 @@ TEST(NTSpecific, ProductTypeFromTheRecordElseFromTheRegistry) {
         {noExtended, "Otro", T::ptUnknown, 0},
         {noExtended, nullptr, T::ptUnknown, 0},
         // NT 4: the record's extra fields are not taken, even from SP6 on.
-        {SimPlatform::WindowsNT4(6), "WinNT", T::ptWorkStation, 0},
+        {SimSystem::WindowsNT4(6), "WinNT", T::ptWorkStation, 0},
         // The 95/98/ME family has no product type, whatever the registry holds.
-        {SimPlatform::Windows98SE(), "WinNT", T::ptUnknown, 0},
+        {SimSystem::Windows98SE(), "WinNT", T::ptUnknown, 0},
     };
     for (const TypeRow& row : rows) {
         SCOPED_TRACE(std::to_string(row.version.major) + "." +

@@ -11,36 +11,54 @@
 
 namespace rb::testing_os {
 
-// Raises rb::Exception("falla simulada") from the question named in `failAt`.
+// Raises rb::Exception("falla simulada") from the question named in `failAt`. Its system and
+// windows areas hide the plain simulated ones, so the test fills them as usual.
 class FailingSim : public platform::SimPlatform {
 public:
     std::string failAt;
 
-    platform::OsVersion Version() override {
-        Fail("Version");
-        return SimPlatform::Version();
-    }
-    platform::TimeZoneInfo TimeZone() override {
-        Fail("TimeZone");
-        return SimPlatform::TimeZone();
-    }
-    std::string WindowsDirectory() override {
-        Fail("WindowsDirectory");
-        return SimPlatform::WindowsDirectory();
-    }
-    std::array<uint8_t, 256> KeyboardState() override {
-        Fail("KeyboardState");
-        return SimPlatform::KeyboardState();
-    }
-    platform::AddressSpaceInfo AddressSpace() override {
-        Fail("AddressSpace");
-        return SimPlatform::AddressSpace();
-    }
+    class FailingSystem : public platform::SimSystem {
+    public:
+        explicit FailingSystem(const std::string& failAt) : failAt_(failAt) {}
+        platform::OsVersion Version() override {
+            Fail("Version");
+            return SimSystem::Version();
+        }
+        platform::TimeZoneInfo TimeZone() override {
+            Fail("TimeZone");
+            return SimSystem::TimeZone();
+        }
+        std::string WindowsDirectory() override {
+            Fail("WindowsDirectory");
+            return SimSystem::WindowsDirectory();
+        }
+        platform::AddressSpaceInfo AddressSpace() override {
+            Fail("AddressSpace");
+            return SimSystem::AddressSpace();
+        }
 
-private:
-    void Fail(const char* what) const {
-        if (failAt == what) throw Exception("falla simulada");
-    }
+    private:
+        void Fail(const char* what) const {
+            if (failAt_ == what) throw Exception("falla simulada");
+        }
+        const std::string& failAt_;
+    };
+    class FailingWindows : public platform::SimWindows {
+    public:
+        explicit FailingWindows(const std::string& failAt) : failAt_(failAt) {}
+        std::array<uint8_t, 256> KeyboardState() override {
+            if (failAt_ == "KeyboardState") throw Exception("falla simulada");
+            return SimWindows::KeyboardState();
+        }
+
+    private:
+        const std::string& failAt_;
+    };
+
+    FailingSystem system{failAt};
+    FailingWindows windows{failAt};
+    platform::SystemArea& System() override { return system; }
+    platform::WindowsArea& Windows() override { return windows; }
 };
 
 constexpr char kNTZones[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones";

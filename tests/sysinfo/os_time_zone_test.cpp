@@ -5,6 +5,7 @@
 #include "core/datetime.h"
 #include "core/string_list.h"
 #include "os_sim_helpers.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 #include "sysinfo/string_collection.h"
@@ -14,6 +15,7 @@ namespace {
 
 using platform::ScopedPlatform;
 using platform::SimPlatform;
+using platform::SimSystem;
 using platform::TimeZoneInfo;
 using testing_os::AddZone;
 using testing_os::k9xZones;
@@ -30,7 +32,7 @@ TimeZoneInfo Tokyo() {
 }
 
 TimeZoneInfo Pacific() {
-    TimeZoneInfo z = SimPlatform::RomanceTimeZone();
+    TimeZoneInfo z = SimSystem::RomanceTimeZone();
     z.bias = 480;
     z.standardName = "Pacific Standard Time";
     z.daylightName = "Pacific Daylight Time";
@@ -56,7 +58,7 @@ protected:
 
 TEST_F(TimeZoneTest, MatchesTheNTListAndComputesThisYearsTransitions) {
     AddZone(sim.registry, kNTZones, "Pacific Standard Time", Pacific(), "(GMT-08:00) Pacífico");
-    AddZone(sim.registry, kNTZones, "Romance Standard Time", SimPlatform::RomanceTimeZone(),
+    AddZone(sim.registry, kNTZones, "Romance Standard Time", SimSystem::RomanceTimeZone(),
             kRomanceDisplay, "2,3");
     Gather();
     EXPECT_EQ(tz.DisplayName, kRomanceDisplay);
@@ -80,24 +82,24 @@ TEST_F(TimeZoneTest, MatchesTheNTListAndComputesThisYearsTransitions) {
 }
 
 TEST_F(TimeZoneTest, TheNinetyFiveFamilyReadsItsOwnList) {
-    sim.version = SimPlatform::Windows98SE();
-    AddZone(sim.registry, kNTZones, "Romance Standard Time", SimPlatform::RomanceTimeZone(),
+    sim.system.version = SimSystem::Windows98SE();
+    AddZone(sim.registry, kNTZones, "Romance Standard Time", SimSystem::RomanceTimeZone(),
             "lista NT");
-    sim.timeZone.standardName = "Hora de Madrid";
+    sim.system.timeZone.standardName = "Hora de Madrid";
     tz.DisplayName = "anterior";
     Gather();
     // Not in its list: the display name stays, the names are the system's.
     EXPECT_EQ(tz.DisplayName, "anterior");
     EXPECT_EQ(tz.StandardName, "Hora de Madrid");
 
-    sim.timeZone.standardName = "Romance Standard Time";
-    AddZone(sim.registry, k9xZones, "Romance", SimPlatform::RomanceTimeZone(), "lista 9x");
+    sim.system.timeZone.standardName = "Romance Standard Time";
+    AddZone(sim.registry, k9xZones, "Romance", SimSystem::RomanceTimeZone(), "lista 9x");
     Gather();
     EXPECT_EQ(tz.DisplayName, "lista 9x");
 }
 
 TEST_F(TimeZoneTest, AZoneWithoutDaylightSavingHasNoTransitions) {
-    sim.timeZone = Tokyo();
+    sim.system.timeZone = Tokyo();
     AddZone(sim.registry, kNTZones, "Tokyo Standard Time", Tokyo(), "(GMT+09:00) Osaka, Tokio");
     tz.StandardBias = 11;
     tz.DaylightBias = 22;
@@ -118,14 +120,14 @@ struct DaylightRow {
 // Two zones that differ only in their daylight names: which one is taken depends on whether
 // daylight time is in force.
 TEST_F(TimeZoneTest, DaylightNameCountsOnlyWhileDaylightTimeIsInForce) {
-    TimeZoneInfo lookalike = SimPlatform::RomanceTimeZone();
+    TimeZoneInfo lookalike = SimSystem::RomanceTimeZone();
     lookalike.daylightName = "Otro horario de verano";
     lookalike.daylightBias = -30;
     AddZone(sim.registry, kNTZones, "A parecida", lookalike, "parecida");
-    AddZone(sim.registry, kNTZones, "Romance Standard Time", SimPlatform::RomanceTimeZone(),
+    AddZone(sim.registry, kNTZones, "Romance Standard Time", SimSystem::RomanceTimeZone(),
             "romance");
     for (const DaylightRow row : {DaylightRow{1, "parecida"}, DaylightRow{2, "romance"}}) {
-        sim.timeZone.state = row.state;
+        sim.system.timeZone.state = row.state;
         Gather();
         EXPECT_EQ(tz.DisplayName, row.display) << row.state;
         EXPECT_EQ(tz.DaylightBias, row.state == 1 ? -90 : -120);
@@ -134,8 +136,8 @@ TEST_F(TimeZoneTest, DaylightNameCountsOnlyWhileDaylightTimeIsInForce) {
 
 TEST_F(TimeZoneTest, MalformedRecordsAreSkippedAndLongNamesCut) {
     const std::string longName = "Hora estandar de una zona de nombre muy largo";  // 45
-    sim.timeZone.standardName = longName.substr(0, 31);  // what the system's field holds
-    TimeZoneInfo zone = sim.timeZone;
+    sim.system.timeZone.standardName = longName.substr(0, 31);  // what the system's field holds
+    TimeZoneInfo zone = sim.system.timeZone;
     zone.standardName = longName;
     AddZone(sim.registry, kNTZones, "A corta", zone, "corta");
     std::vector<uint8_t> shortTzi = testing_os::Tzi(zone);

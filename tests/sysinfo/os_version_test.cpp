@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "os_sim_helpers.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_os.h"
 #include "sysinfo/string_collection.h"
@@ -14,6 +15,7 @@ using platform::OsVersion;
 using platform::RootKey;
 using platform::ScopedPlatform;
 using platform::SimPlatform;
+using platform::SimSystem;
 
 const char kNTKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 const char k9xKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
@@ -47,17 +49,17 @@ struct VersionRow {
 
 TEST(OperatingSystem, VersionRecordOfEachSystem) {
     const VersionRow rows[] = {
-        {SimPlatform::Windows95(), "Windows 9x", "Windows 95", "", 950, "Windows 9x"},
+        {SimSystem::Windows95(), "Windows 9x", "Windows 95", "", 950, "Windows 9x"},
         {Record(1, 4, 0, 0x04000457, " B"), "Windows 9x", "Windows 95", "O", 1111, "Windows 9x"},
-        {SimPlatform::Windows98SE(), "Windows 9x", "Windows 98", "S", 2222, "Windows 9x"},
+        {SimSystem::Windows98SE(), "Windows 9x", "Windows 98", "S", 2222, "Windows 9x"},
         // The 95/98/ME build field: version in the high word, build in the low one.
         {Record(1, 4, 10, 0x040A0A5A, " A "), "Windows 9x", "Windows 98", "S", 2650,
          "Windows 9x"},
-        {SimPlatform::WindowsME(), "Windows 9x", "Windows Millenium Edition", "", 3000,
+        {SimSystem::WindowsME(), "Windows 9x", "Windows Millenium Edition", "", 3000,
          "Windows 9x"},
-        {SimPlatform::WindowsNT4(6), "Windows NT", "Windows NT", "N", 1381, "Producto NT"},
-        {SimPlatform::Windows2000(), "Windows NT", "Windows 2000", "N2", 2195, "Producto NT"},
-        {SimPlatform::WindowsXP(), "Windows NT", "Windows XP", "NX", 2600, "Producto NT"},
+        {SimSystem::WindowsNT4(6), "Windows NT", "Windows NT", "N", 1381, "Producto NT"},
+        {SimSystem::Windows2000(), "Windows NT", "Windows 2000", "N2", 2195, "Producto NT"},
+        {SimSystem::WindowsXP(), "Windows NT", "Windows XP", "NX", 2600, "Producto NT"},
         {Record(2, 6, 1, 7601, "Service Pack 1"), "Windows NT", "Windows NT", "N", 7601,
          "Producto NT"},
         {Record(0, 3, 10, 0, ""), "Windows 3.1x", "", "", 0, "Windows 3.1x"},
@@ -65,7 +67,7 @@ TEST(OperatingSystem, VersionRecordOfEachSystem) {
     for (const VersionRow& row : rows) {
         SCOPED_TRACE(row.family + std::string(" build ") + std::to_string(row.build));
         SimPlatform sim;
-        sim.version = row.version;
+        sim.system.version = row.version;
         sim.registry.SetString(HKLM, kNTKey, "ProductName", "Producto NT");
         ScopedPlatform scope(sim);
         TStringCollection errors;
@@ -95,7 +97,7 @@ TEST(OperatingSystem, RegistrationComesFromTheFamilysKey) {
     }
     sim.registry.SetString(HKLM, kNTKey, "DVD_Region", "2");
     for (const bool nt : {true, false}) {
-        sim.version = nt ? SimPlatform::WindowsXP() : SimPlatform::Windows98SE();
+        sim.system.version = nt ? SimSystem::WindowsXP() : SimSystem::Windows98SE();
         ScopedPlatform scope(sim);
         TOperatingSystem os;
         os.ProductKey = "anterior";
@@ -120,20 +122,20 @@ struct HotfixRow {
 TEST(OperatingSystem, ServicePack6BecomesSixAWithTheHotfix) {
     const char* const real = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
     const char* const joined = "SOFTWARE\\Microsoft\\WindowsNT\\CurrentVersion\\Hotfix\\Q246009";
-    OsVersion nt98 = SimPlatform::Windows98SE();
+    OsVersion nt98 = SimSystem::Windows98SE();
     nt98.csd = "Service Pack 6";
     const HotfixRow rows[] = {
-        {SimPlatform::WindowsNT4(6), real, 1, "Service Pack 6a"},
-        {SimPlatform::WindowsNT4(6), joined, 1, "Service Pack 6a"},
-        {SimPlatform::WindowsNT4(6), real, 0, "Service Pack 6"},
-        {SimPlatform::WindowsNT4(6), nullptr, 0, "Service Pack 6"},
-        {SimPlatform::WindowsNT4(5), real, 1, "Service Pack 5"},
+        {SimSystem::WindowsNT4(6), real, 1, "Service Pack 6a"},
+        {SimSystem::WindowsNT4(6), joined, 1, "Service Pack 6a"},
+        {SimSystem::WindowsNT4(6), real, 0, "Service Pack 6"},
+        {SimSystem::WindowsNT4(6), nullptr, 0, "Service Pack 6"},
+        {SimSystem::WindowsNT4(5), real, 1, "Service Pack 5"},
         {nt98, real, 1, "Service Pack 6"},  // only the NT family has the hotfix
     };
     for (const HotfixRow& row : rows) {
         SCOPED_TRACE(std::string(row.csd) + " " + (row.hotfixKey ? row.hotfixKey : "-"));
         SimPlatform sim;
-        sim.version = row.version;
+        sim.system.version = row.version;
         if (row.hotfixKey) sim.registry.SetInteger(HKLM, row.hotfixKey, "Installed", row.installed);
         ScopedPlatform scope(sim);
         TOperatingSystem os;
@@ -153,8 +155,8 @@ const char* const kFolderKeys[] = {
 
 TEST(OperatingSystem, FoldersKeepTheirOrderAndKeysEvenWhenEmpty) {
     SimPlatform sim;
-    sim.specialFolders[0] = "C:\\Documents and Settings\\Juan\\Escritorio";
-    sim.specialFolders[26] = "C:\\Documents and Settings\\Juan\\Datos de programa";
+    sim.shell.specialFolders[0] = "C:\\Documents and Settings\\Juan\\Escritorio";
+    sim.shell.specialFolders[26] = "C:\\Documents and Settings\\Juan\\Datos de programa";
     // NT keeps the program folders under the Windows key too, not under its own.
     sim.registry.SetString(HKLM, k9xKey, "ProgramFilesDir", "C:\\Archivos de programa");
     sim.registry.SetString(HKLM, kNTKey, "CommonFilesDir", "C:\\equivocado");
@@ -175,13 +177,13 @@ TEST(OperatingSystem, FoldersKeepTheirOrderAndKeysEvenWhenEmpty) {
 
 TEST(OperatingSystem, EnvironmentSeparatorsAndDayHalvesAreTheUsers) {
     SimPlatform sim;
-    sim.environment = {"=C:=C:\\", "PATH=C:\\WINDOWS", "windir=C:\\WINDOWS"};
-    sim.locale.decimalSeparator = ',';
-    sim.locale.thousandSeparator = '.';
-    sim.locale.dateSeparator = '-';
-    sim.locale.timeSeparator = '.';
-    sim.locale.timeAmString = "a.m.";
-    sim.locale.timePmString = "p.m.";
+    sim.system.environment = {"=C:=C:\\", "PATH=C:\\WINDOWS", "windir=C:\\WINDOWS"};
+    sim.system.locale.decimalSeparator = ',';
+    sim.system.locale.thousandSeparator = '.';
+    sim.system.locale.dateSeparator = '-';
+    sim.system.locale.timeSeparator = '.';
+    sim.system.locale.timeAmString = "a.m.";
+    sim.system.locale.timePmString = "p.m.";
     ScopedPlatform scope(sim);
     TOperatingSystem os;
     os.Environment->Add("VIEJA=1");
@@ -209,7 +211,7 @@ TEST(OperatingSystem, FailuresAreRecordedWithEachPartsPrefix) {
     for (const FailureRow& row : rows) {
         SCOPED_TRACE(row.failAt);
         testing_os::FailingSim sim;
-        sim.locale.decimalSeparator = ',';
+        sim.system.locale.decimalSeparator = ',';
         ScopedPlatform scope(sim);
         Facts();  // the start-up values are known before anything fails
         sim.failAt = row.failAt;

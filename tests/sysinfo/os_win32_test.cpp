@@ -18,7 +18,7 @@ TEST(OperatingSystemWin32, GathersSensibleValuesWithoutErrors) {
     os.GetInfo();
     EXPECT_EQ(errors.Count(), 0) << errors.CommaText();
 
-    const rb::platform::OsVersion v = rb::platform::Current().Version();
+    const rb::platform::OsVersion v = rb::platform::Current().System().Version();
     EXPECT_EQ(os.MajorVersion, static_cast<int32_t>(v.major));
     EXPECT_EQ(os.BuildNumber, static_cast<int32_t>(v.build & 0xFFFF));
     EXPECT_EQ(os.Is_NT, v.platformId == VER_PLATFORM_WIN32_NT);

@@ -12,6 +12,7 @@ using rb::platform::RegKey;
 using rb::platform::RootKey;
 using rb::platform::ScopedPlatform;
 using rb::platform::SimPlatform;
+using rb::platform::SimSystem;
 
 // A simulated system on which some keys exist but cannot be opened (no access).
 class LockedKeysPlatform : public SimPlatform {
@@ -80,7 +81,7 @@ TEST(GetClassDevices, NTTakesTheDriversFromTheFirstMatchingClass) {
 
 TEST(GetClassDevices, Windows9xFollowsTheLinkUpperCased) {
     SimPlatform sim;
-    sim.version = SimPlatform::Windows98SE();
+    sim.system.version = SimSystem::Windows98SE();
     const std::string base = k9x;
     Put(sim, base + "\\0001", "Class", "Media");
     Put(sim, base + "\\0001", "Link", "media");
@@ -99,7 +100,7 @@ TEST(GetClassDevices, Windows9xFollowsTheLinkUpperCased) {
 
 TEST(GetClassDevices, Windows9xStopsAtALinkThatDoesNotOpen) {
     SimPlatform sim;
-    sim.version = SimPlatform::Windows95();
+    sim.system.version = SimSystem::Windows95();
     const std::string base = k9x;
     Put(sim, base + "\\0001", "Class", "Net");
     Put(sim, base + "\\0001", "Link", "Gone");
@@ -132,19 +133,19 @@ TEST(RegisterFileType, WritesTheAssociationAndTheCommandOnlyWhenItChanged) {
     EXPECT_EQ(Default(sim, "fzpfile"), "Información de Hardware");
     EXPECT_EQ(Default(sim, "fzpfile\\DefaultIcon"), quoted + ",0");
     EXPECT_EQ(Default(sim, "fzpfile\\shell\\open\\command"), quoted + " \"%1\"");
-    ASSERT_EQ(sim.shellNotifications.size(), 1u);
-    EXPECT_EQ(sim.shellNotifications[0], std::make_pair(int32_t{0x08000000}, 0u));
+    ASSERT_EQ(sim.shell.shellNotifications.size(), 1u);
+    EXPECT_EQ(sim.shell.shellNotifications[0], std::make_pair(int32_t{0x08000000}, 0u));
 
     // A second start writes the three names again but leaves the command alone.
     const int writes = sim.registry.WriteCount();
     rb::RegisterFileType("fzp", kProgram, "Información de Hardware");
     EXPECT_EQ(sim.registry.WriteCount(), writes + 3);
-    EXPECT_EQ(sim.shellNotifications.size(), 1u);
+    EXPECT_EQ(sim.shell.shellNotifications.size(), 1u);
 
     // The program moved: the command follows.
     rb::RegisterFileType("fzp", "D:\\rbInfo.exe", "Información de Hardware");
     EXPECT_EQ(Default(sim, "fzpfile\\shell\\open\\command"), "\"D:\\rbInfo.exe\" \"%1\"");
-    EXPECT_EQ(sim.shellNotifications.size(), 2u);
+    EXPECT_EQ(sim.shell.shellNotifications.size(), 2u);
 }
 
 TEST(RegisterFileType, TypeNameParametersIconIndexAndQuotes) {
@@ -164,7 +165,7 @@ TEST(RegisterFileType, ARefusedRegistryRaisesAndNotifiesNobody) {
     EXPECT_THROW(rb::RegisterFileType("fzp", kProgram, "Información de Hardware"),
                  rb::ERegistryException);
     EXPECT_EQ(sim.registry.WriteCount(), 0);
-    EXPECT_TRUE(sim.shellNotifications.empty());
+    EXPECT_TRUE(sim.shell.shellNotifications.empty());
 }
 
 }  // namespace

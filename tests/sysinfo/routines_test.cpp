@@ -12,6 +12,7 @@ using rb::platform::OsVersion;
 using rb::platform::RootKey;
 using rb::platform::ScopedPlatform;
 using rb::platform::SimPlatform;
+using rb::platform::SimSystem;
 
 OsVersion Version(uint32_t platformId, uint32_t major, uint32_t minor, const char* csd) {
     OsVersion v;
@@ -30,25 +31,25 @@ struct KindRow {
 TEST(GetOSKind, EveryRowOfTheTable) {
     const KindRow rows[] = {
         {Version(2, 3, 51, ""), OsKind::WinNT3},
-        {SimPlatform::WindowsNT4(6), OsKind::WinNT4},
-        {SimPlatform::Windows2000(), OsKind::Win2000},
-        {SimPlatform::WindowsXP(), OsKind::WinXP},
+        {SimSystem::WindowsNT4(6), OsKind::WinNT4},
+        {SimSystem::Windows2000(), OsKind::Win2000},
+        {SimSystem::WindowsXP(), OsKind::WinXP},
         {Version(2, 5, 2, "Service Pack 2"), OsKind::Win2000},
         {Version(2, 6, 0, "Service Pack 2"), OsKind::Unknown},
         {Version(2, 6, 1, "Service Pack 1"), OsKind::Unknown},
-        {SimPlatform::Windows95(), OsKind::Win95},
+        {SimSystem::Windows95(), OsKind::Win95},
         {Version(1, 4, 0, " C"), OsKind::Win95},
         {Version(1, 4, 0, "B"), OsKind::Win95OSR2},
         {Version(1, 4, 0, " B "), OsKind::Win95OSR2},
         {Version(1, 4, 10, ""), OsKind::Win98},
-        {SimPlatform::Windows98SE(), OsKind::Win98SE},
-        {SimPlatform::WindowsME(), OsKind::WinME},
+        {SimSystem::Windows98SE(), OsKind::Win98SE},
+        {SimSystem::WindowsME(), OsKind::WinME},
         {Version(1, 4, 20, ""), OsKind::Unknown},
         {Version(0, 3, 10, ""), OsKind::Unknown},  // Win32s
     };
     for (const KindRow& row : rows) {
         SimPlatform sim;
-        sim.version = row.version;
+        sim.system.version = row.version;
         ScopedPlatform scope(sim);
         EXPECT_EQ(rb::GetOSKind(), row.kind)
             << row.version.platformId << " " << row.version.major << "." << row.version.minor
@@ -82,23 +83,23 @@ struct FactsRow {
 
 TEST(Facts, FlagsFamilyNameAndClassKeyForEachSystem) {
     const FactsRow rows[] = {
-        {SimPlatform::Windows95(), "5", "Windows 95", k9xClasses},
+        {SimSystem::Windows95(), "5", "Windows 95", k9xClasses},
         {Version(1, 4, 0, "B"), "O", "Windows 95", k9xClasses},
         {Version(1, 4, 10, ""), "8", "Windows 98", k9xClasses},
-        {SimPlatform::Windows98SE(), "S", "Windows 98", k9xClasses},
-        {SimPlatform::WindowsME(), "M", "Windows Millenium Edition", k9xClasses},
+        {SimSystem::Windows98SE(), "S", "Windows 98", k9xClasses},
+        {SimSystem::WindowsME(), "M", "Windows Millenium Edition", k9xClasses},
         {Version(1, 4, 20, ""), "", "", k9xClasses},
         {Version(2, 3, 51, ""), "N", "Windows NT", kNTClasses},
-        {SimPlatform::WindowsNT4(6), "N", "Windows NT", kNTClasses},
-        {SimPlatform::Windows2000(), "N2", "Windows 2000", kNTClasses},
-        {SimPlatform::WindowsXP(), "NX", "Windows XP", kNTClasses},
+        {SimSystem::WindowsNT4(6), "N", "Windows NT", kNTClasses},
+        {SimSystem::Windows2000(), "N2", "Windows 2000", kNTClasses},
+        {SimSystem::WindowsXP(), "NX", "Windows XP", kNTClasses},
         // Systems newer than the table still run the NT way.
         {Version(2, 6, 0, ""), "N", "Windows NT", kNTClasses},
         {Version(2, 6, 1, "Service Pack 1"), "N", "Windows NT", kNTClasses},
     };
     for (const FactsRow& row : rows) {
         SimPlatform sim;
-        sim.version = row.version;
+        sim.system.version = row.version;
         ScopedPlatform scope(sim);
         const rb::SystemFacts& f = rb::Facts();
         SCOPED_TRACE(std::to_string(row.version.major) + "." + std::to_string(row.version.minor));
@@ -111,8 +112,8 @@ TEST(Facts, FlagsFamilyNameAndClassKeyForEachSystem) {
 
 TEST(Facts, NamesComeFromThePlatformAndFollowAChangeOfPlatform) {
     SimPlatform xp;
-    xp.userName = "Juan";
-    xp.specialFolders[0] = "C:\\Documents and Settings\\Juan\\Escritorio";
+    xp.system.userName = "Juan";
+    xp.shell.specialFolders[0] = "C:\\Documents and Settings\\Juan\\Escritorio";
     xp.registry.SetString(RootKey::LocalMachine,
                           "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
                           "ComputerName", "NUEVO");
@@ -122,7 +123,7 @@ TEST(Facts, NamesComeFromThePlatformAndFollowAChangeOfPlatform) {
     EXPECT_EQ(rb::Facts().ProfileFolder, "C:\\Documents and Settings\\Juan");
     {
         SimPlatform w95;
-        w95.version = SimPlatform::Windows95();
+        w95.system.version = SimSystem::Windows95();
         ScopedPlatform inner(w95);
         EXPECT_TRUE(rb::Facts().IsWin95);
         EXPECT_EQ(rb::Facts().ComputerName, "SIMPC");
@@ -133,22 +134,22 @@ TEST(Facts, NamesComeFromThePlatformAndFollowAChangeOfPlatform) {
 
 TEST(Routines, PlatformQuestionsAreHandedThrough) {
     SimPlatform sim;
-    sim.environment = {"PATH=C:\\WINDOWS", "TEMP=C:\\TEMP"};
-    sim.drivesWithDisk = {"C:\\"};
-    sim.specialFolders[24] = "C:\\Documents and Settings\\All Users\\Menú Inicio\\Inicio";
-    sim.fileVersions["C:\\WINDOWS\\SYSTEM\\MSJET40.DLL"] = {{4, 0, 8618, 0}, "Motor Jet"};
-    sim.shortcuts["C:\\x.lnk"] = {"C:\\APP.EXE", "/min"};
+    sim.system.environment = {"PATH=C:\\WINDOWS", "TEMP=C:\\TEMP"};
+    sim.storage.drives["C:\\"].space = rb::platform::DiskSpace{8, 512, 100, 400};  // a medium
+    sim.shell.specialFolders[24] = "C:\\Documents and Settings\\All Users\\Menú Inicio\\Inicio";
+    sim.system.fileVersions["C:\\WINDOWS\\SYSTEM\\MSJET40.DLL"] = {{4, 0, 8618, 0}, "Motor Jet"};
+    sim.shell.shortcuts["C:\\x.lnk"] = {"C:\\APP.EXE", "/min"};
     ScopedPlatform scope(sim);
 
     rb::StringList env{"old"};
     rb::GetEnvironment(env);
-    EXPECT_EQ(env.Lines(), sim.environment);
+    EXPECT_EQ(env.Lines(), sim.system.environment);
 
     EXPECT_TRUE(rb::DiskInDrive("c"));
     EXPECT_TRUE(rb::DiskInDrive("C:"));
     EXPECT_TRUE(rb::DiskInDrive("C:\\"));
     EXPECT_FALSE(rb::DiskInDrive("A:"));
-    EXPECT_EQ(rb::GetSpecialFolder(24), sim.specialFolders[24]);
+    EXPECT_EQ(rb::GetSpecialFolder(24), sim.shell.specialFolders[24]);
     EXPECT_EQ(rb::GetSpecialFolder(26), "");
 
     std::string description = "x", version = "y";

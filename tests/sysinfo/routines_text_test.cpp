@@ -61,10 +61,10 @@ TEST(NeutralTextToDateTime, UsesTheUserFormatsAndDropsMidnight) {
     EXPECT_EQ(rb::NeutralTextToDateTime("0"), "30/12/1899");
     EXPECT_EQ(rb::NeutralTextToDateTime("3,5"), "02/01/1900 12:00:00");
 
-    sim.locale.shortDateFormat = "M/d/yyyy";
-    sim.locale.longTimeFormat = "h:mm:ss tt";
-    sim.locale.dateSeparator = '-';
-    sim.locale.timeSeparator = '.';
+    sim.system.locale.shortDateFormat = "M/d/yyyy";
+    sim.system.locale.longTimeFormat = "h:mm:ss tt";
+    sim.system.locale.dateSeparator = '-';
+    sim.system.locale.timeSeparator = '.';
     EXPECT_EQ(rb::NeutralTextToDateTime(rb::FloatToNeutralText(when)), "3-1-2004 1.05.09 PM");
     EXPECT_THROW(rb::NeutralTextToDateTime("ayer"), rb::EConvertError);
 }
@@ -103,7 +103,7 @@ TEST(FormatSeconds, AllFourForms) {
     for (const SecondsRow& r : rows) {
         EXPECT_EQ(rb::FormatSeconds(r.whole, r.longForm, r.clock, r.seconds), r.text) << r.seconds;
     }
-    sim.locale.decimalSeparator = ',';
+    sim.system.locale.decimalSeparator = ',';
     EXPECT_EQ(rb::FormatSeconds(false, false, false, 65), "1 Minuto, 5,00 Segundos.");
 }
 
@@ -111,14 +111,14 @@ double At(int year, int month, int day, int hour, int minute) {
     return rb::EncodeDate(year, month, day) + (hour * 60 + minute) / 1440.0;
 }
 
-rb::SystemTime Rule(uint16_t year, uint16_t month, uint16_t dayOfWeek, uint16_t day,
+rb::platform::SystemTimeRecord Rule(uint16_t year, uint16_t month, uint16_t dayOfWeek, uint16_t day,
                     uint16_t hour) {
     return {year, month, dayOfWeek, day, hour, 0, 0, 0};
 }
 
 TEST(TransitionDate, AbsoluteAndWeekdayRules) {
     enum : uint16_t { Sun = 0, Fri = 5, Sat = 6 };
-    const std::pair<rb::SystemTime, double> rows[] = {
+    const std::pair<rb::platform::SystemTimeRecord, double> rows[] = {
         {Rule(2004, 0, Sun, 5, 2), 0},                        // month 0: no transition
         {{2004, 10, 0, 31, 3, 30, 0, 0}, At(2004, 10, 31, 3, 30)},  // absolute date
         {{1999, 4, 0, 31, 3, 0, 0, 0}, 0},                    // absolute date that does not exist

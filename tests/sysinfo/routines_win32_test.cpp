@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/text.h"
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 
 // Last, so that its A/W macros do not rename members of the project's headers.
@@ -13,7 +14,7 @@ using rb::platform::Current;
 using rb::platform::RootKey;
 
 TEST(RoutinesWin32, FactsAgreeWithTheVersionRecord) {
-    const rb::platform::OsVersion v = Current().Version();
+    const rb::platform::OsVersion v = Current().System().Version();
     const rb::SystemFacts& f = rb::Facts();
     EXPECT_EQ(f.Kind, rb::OsKindOf(v));
     EXPECT_EQ(f.Kind, rb::GetOSKind());

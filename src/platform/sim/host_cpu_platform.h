@@ -7,9 +7,9 @@
 
 namespace rb::platform {
 
-class HostCpuPlatform : public SimPlatform {
+class HostProcessor : public SimProcessor {
 public:
-    HostCpuPlatform();  // the processor count is this machine's
+    HostProcessor();  // the processor count is this machine's
 
     // False on a processor without CPUID (or not an x86 one): Cpuid then throws.
     static bool HasCpuid();
@@ -19,6 +19,13 @@ public:
     // A 10 MHz counter over the monotonic clock, the rate Windows usually gives.
     std::optional<int64_t> PerformanceFrequency() override { return 10000000; }
     int64_t PerformanceCounter() override;
+};
+
+class HostCpuPlatform : public SimPlatform {
+public:
+    static bool HasCpuid() { return HostProcessor::HasCpuid(); }
+    ProcessorArea& Processor() override { return host; }
+    HostProcessor host;
 };
 
 }  // namespace rb::platform

@@ -14,11 +14,11 @@
 
 namespace rb::platform {
 
-HostCpuPlatform::HostCpuPlatform() {
+HostProcessor::HostProcessor() {
     processorCount = std::max(1u, std::thread::hardware_concurrency());
 }
 
-bool HostCpuPlatform::HasCpuid() {
+bool HostProcessor::HasCpuid() {
 #ifdef RB_HOST_X86
     unsigned int signature = 0;
     return __get_cpuid_max(0, &signature) != 0 || signature != 0;
@@ -27,7 +27,7 @@ bool HostCpuPlatform::HasCpuid() {
 #endif
 }
 
-CpuidRegisters HostCpuPlatform::Cpuid(uint32_t leaf) {
+CpuidRegisters HostProcessor::Cpuid(uint32_t leaf) {
     if (!HasCpuid()) throw Exception("Illegal instruction: CPUID");
     cpuidCalls.push_back(leaf);
     CpuidRegisters r;
@@ -37,7 +37,7 @@ CpuidRegisters HostCpuPlatform::Cpuid(uint32_t leaf) {
     return r;
 }
 
-uint64_t HostCpuPlatform::TimeStampCounter() {
+uint64_t HostProcessor::TimeStampCounter() {
 #ifdef RB_HOST_X86
     return __rdtsc();
 #else
@@ -45,7 +45,7 @@ uint64_t HostCpuPlatform::TimeStampCounter() {
 #endif
 }
 
-int64_t HostCpuPlatform::PerformanceCounter() {
+int64_t HostProcessor::PerformanceCounter() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<int64_t>(now.tv_sec) * 10000000 + now.tv_nsec / 100;

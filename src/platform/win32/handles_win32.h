@@ -7,12 +7,6 @@
 #include <windows.h>
 #include <winsvc.h>
 
-// <windows.h> turns these into macros for their A/W functions, which would silently rename the
-// platform layer's members of the same names. The program calls the A or W functions by their
-// full names, so the macros are not wanted.
-#undef CopyFile
-#undef MessageBox
-
 #include <cstdint>
 #include <type_traits>
 #include <utility>

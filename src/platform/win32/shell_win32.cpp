@@ -1,4 +1,4 @@
-// shell32, ole32 and user32 questions of the real platform.
+// shell32 questions of the real platform, and the shell's link object.
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "core/cp1252.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/platform_win32.h"
 
@@ -25,13 +24,9 @@ std::wstring AnsiToWide(std::string_view text) {
     return wide;
 }
 
-const wchar_t* WidePointer(const std::u16string& text) {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 }  // namespace
 
-std::string Win32Platform::SpecialFolder(int csidl) {
+std::string Win32Shell::SpecialFolder(int csidl) {
     win32::TaskMemory<LPITEMIDLIST> list;
     if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, list.Put())) || !list) {
         list.Release();  // nothing of ours after a failure
@@ -42,7 +37,7 @@ std::string Win32Platform::SpecialFolder(int csidl) {
     return path;
 }
 
-int32_t Win32Platform::ResolveShortcut(std::string_view file, std::string& target,
+int32_t Win32Shell::ResolveShortcut(std::string_view file, std::string& target,
                                        std::string& arguments) {
     // Declared first, so the interfaces below are released before COM is shut down.
     const win32::ComInit com;
@@ -70,11 +65,11 @@ int32_t Win32Platform::ResolveShortcut(std::string_view file, std::string& targe
     return hr;
 }
 
-void Win32Platform::ShellChangeNotify(int32_t event, uint32_t flags) {
+void Win32Shell::ShellChangeNotify(int32_t event, uint32_t flags) {
     ::SHChangeNotify(event, flags, nullptr, nullptr);
 }
 
-bool Win32Platform::ShowFileProperties(uintptr_t window, std::string_view file) {
+bool Win32Shell::ShowFileProperties(uintptr_t window, std::string_view file) {
     const std::string name(file);
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(info);
@@ -86,41 +81,5 @@ bool Win32Platform::ShowFileProperties(uintptr_t window, std::string_view file) 
     return ::ShellExecuteExA(&info) != FALSE;
 }
 
-std::array<uint8_t, 16> Win32Platform::NewGuid() {
-    GUID guid;
-    if (FAILED(::CoCreateGuid(&guid))) return Platform::NewGuid();
-    std::array<uint8_t, 16> bytes;
-    static_assert(sizeof(guid) == bytes.size(), "a GUID is 16 bytes");
-    std::memcpy(bytes.data(), &guid, bytes.size());
-    return bytes;
-}
-
-namespace {
-
-// Scripted runs (tests, unattended checks) can ask for message boxes to be written to a file
-// instead of waiting for a person: RBINFO_MESSAGE_LOG names the file.
-bool LogInsteadOfShowing(std::string_view text, std::string_view caption) {
-    char path[MAX_PATH];
-    const DWORD n = ::GetEnvironmentVariableA("RBINFO_MESSAGE_LOG", path, sizeof path);
-    if (n == 0 || n >= sizeof path) return false;
-    win32::FileHandle file(::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    const std::string line = std::string(caption) + ": " + std::string(text) + "\r\n";
-    DWORD written = 0;
-    ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    return true;
-}
-
-}  // namespace
-
-int Win32Platform::MessageBox(std::string_view text, std::string_view caption, uint32_t flags) {
-    if (LogInsteadOfShowing(text, caption)) return IDOK;
-    const std::u16string wideText = Cp1252ToUtf16(text);
-    const std::u16string wideCaption = Cp1252ToUtf16(caption);
-    // Owned by the active window of this thread, so the program waits for the answer.
-    return ::MessageBoxW(::GetActiveWindow(), WidePointer(wideText), WidePointer(wideCaption),
-                         flags);
-}
 
 }  // namespace rb::platform

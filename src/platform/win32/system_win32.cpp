@@ -1,5 +1,7 @@
-// kernel32, advapi32 and version.dll questions. The shell, COM and user32 ones are in
-// platform_shell_win32.cpp.
+// kernel32, advapi32, version.dll and ole32 questions about the running system. Its clock,
+// memory and BIOS area are in system_memory_win32.cpp.
+#include <objbase.h>
+
 #include "platform/win32/platform_win32.h"
 
 #include <algorithm>
@@ -57,26 +59,9 @@ void FreeEnvironmentBlock(LPCH block) {
 }
 using EnvironmentBlock = win32::UniqueHandle<LPCH, FreeEnvironmentBlock>;
 
-// A library found in the process or loaded for this object; only the latter is freed.
-class Win32Module : public Module {
-public:
-    Win32Module(HMODULE handle, win32::ModuleHandle owned)
-        : handle_(handle), owned_(std::move(owned)) {}
-
-    uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(handle_); }
-    void* Symbol(const char* name) const override {
-        if (!name) return nullptr;
-        return reinterpret_cast<void*>(::GetProcAddress(handle_, name));
-    }
-
-private:
-    HMODULE handle_;
-    win32::ModuleHandle owned_;
-};
-
 }  // namespace
 
-OsVersion Win32Platform::Version() {
+OsVersion Win32System::Version() {
     OsVersion v;
     // Windows 95/98/ME and NT 4 before SP6 refuse the extended record; they get the basic one.
     OSVERSIONINFOEXA ex{};
@@ -96,25 +81,25 @@ OsVersion Win32Platform::Version() {
     return v;
 }
 
-uint32_t Win32Platform::TickCount() {
+uint32_t Win32System::TickCount() {
     return ::GetTickCount();
 }
 
-std::string Win32Platform::ComputerName() {
+std::string Win32System::ComputerName() {
     char name[256] = {};
     DWORD size = sizeof(name);
     if (!::GetComputerNameA(name, &size)) return std::string();
     return std::string(name, strnlen(name, sizeof(name)));
 }
 
-std::string Win32Platform::UserName() {
+std::string Win32System::UserName() {
     char name[256] = {};
     DWORD size = sizeof(name);
     if (!::GetUserNameA(name, &size)) return std::string();
     return std::string(name, strnlen(name, sizeof(name)));
 }
 
-std::vector<std::string> Win32Platform::EnvironmentStrings() {
+std::vector<std::string> Win32System::EnvironmentStrings() {
     std::vector<std::string> entries;
     const EnvironmentBlock block(::GetEnvironmentStringsA());
     if (!block) return entries;
@@ -125,7 +110,7 @@ std::vector<std::string> Win32Platform::EnvironmentStrings() {
     return entries;
 }
 
-std::string Win32Platform::EnvironmentVariable(std::string_view name) {
+std::string Win32System::EnvironmentVariable(std::string_view name) {
     const std::string key(name);
     std::string value(256, '\0');
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -142,7 +127,7 @@ std::string Win32Platform::EnvironmentVariable(std::string_view name) {
     return std::string();
 }
 
-std::string Win32Platform::ModuleFileName() {
+std::string Win32System::ModuleFileName() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(path.size());
@@ -157,7 +142,7 @@ std::string Win32Platform::ModuleFileName() {
     }
 }
 
-std::string Win32Platform::TempPath() {
+std::string Win32System::TempPath() {
     std::string path(MAX_PATH, '\0');
     DWORD length = ::GetTempPathA(MAX_PATH, path.data());
     if (length >= path.size()) {
@@ -172,7 +157,7 @@ std::string Win32Platform::TempPath() {
     return path;
 }
 
-LocaleFormats Win32Platform::Locale() {
+LocaleFormats Win32System::Locale() {
     LocaleFormats formats;
     for (const LocaleChar& c : kLocaleChars) {
         const std::string text = LocaleText(c.type, std::string());
@@ -184,15 +169,7 @@ LocaleFormats Win32Platform::Locale() {
     return formats;
 }
 
-bool Win32Platform::DiskInDrive(std::string_view root) {
-    const std::string path(root);
-    const win32::ErrorModeScope quiet(SEM_FAILCRITICALERRORS);
-    DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
-    return ::GetDiskFreeSpaceA(path.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                               &totalClusters) != FALSE;
-}
-
-std::optional<FileVersion> Win32Platform::FileVersionInfo(std::string_view file) {
+std::optional<FileVersion> Win32System::FileVersionInfo(std::string_view file) {
     const std::string name(file);
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeA(name.c_str(), &ignored);
@@ -226,27 +203,13 @@ std::optional<FileVersion> Win32Platform::FileVersionInfo(std::string_view file)
     return version;
 }
 
-// The system's copy keeps the file's attributes and times, as a copy made by the shell would.
-bool Win32Platform::CopyFile(std::string_view from, std::string_view to) {
-    const std::string source(from);
-    const std::string target(to);
-    return ::CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
-}
-
-std::unique_ptr<Module> Win32Platform::LoadModule(std::string_view name, bool onlyIfLoaded) {
-    const std::string file(name);
-    if (const HMODULE present = ::GetModuleHandleA(file.c_str())) {
-        return std::make_unique<Win32Module>(present, win32::ModuleHandle());
-    }
-    if (onlyIfLoaded) return nullptr;
-    win32::ModuleHandle loaded;
-    {
-        const win32::ErrorModeScope quiet(SEM_FAILCRITICALERRORS);
-        loaded.Reset(::LoadLibraryA(file.c_str()));
-    }
-    if (!loaded) return nullptr;
-    const HMODULE handle = loaded.Get();
-    return std::make_unique<Win32Module>(handle, std::move(loaded));
+std::array<uint8_t, 16> Win32System::NewGuid() {
+    GUID guid;
+    if (FAILED(::CoCreateGuid(&guid))) return SystemArea::NewGuid();
+    std::array<uint8_t, 16> bytes;
+    static_assert(sizeof(guid) == bytes.size(), "a GUID is 16 bytes");
+    std::memcpy(bytes.data(), &guid, bytes.size());
+    return bytes;
 }
 
 }  // namespace rb::platform

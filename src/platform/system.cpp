@@ -2,16 +2,16 @@
 #include <cstdlib>
 #include <random>
 
-#include "platform/platform.h"
+#include "platform/system.h"
 
 namespace rb::platform {
 
-std::string Platform::EnvironmentVariable(std::string_view name) {
+std::string SystemArea::EnvironmentVariable(std::string_view name) {
     const char* value = std::getenv(std::string(name).c_str());
     return value ? value : "";
 }
 
-std::array<uint8_t, 16> Platform::NewGuid() {
+std::array<uint8_t, 16> SystemArea::NewGuid() {
     std::random_device source;
     std::array<uint8_t, 16> guid{};
     for (uint8_t& b : guid) b = static_cast<uint8_t>(source());

@@ -29,7 +29,7 @@ bool HasTimeStamp() {
 
 }  // namespace
 
-CpuidRegisters Win32Platform::Cpuid(uint32_t leaf) {
+CpuidRegisters Win32Processor::Cpuid(uint32_t leaf) {
     // Checked here because running the instruction on such a processor would crash the program.
     if (!HasCpuid()) throw Exception("Illegal instruction: CPUID");
     CpuidRegisters r;
@@ -37,34 +37,34 @@ CpuidRegisters Win32Platform::Cpuid(uint32_t leaf) {
     return r;
 }
 
-uint64_t Win32Platform::TimeStampCounter() {
+uint64_t Win32Processor::TimeStampCounter() {
     if (!HasTimeStamp()) throw Exception("Illegal instruction: RDTSC");
     return __rdtsc();
 }
 
-std::optional<int64_t> Win32Platform::PerformanceFrequency() {
+std::optional<int64_t> Win32Processor::PerformanceFrequency() {
     LARGE_INTEGER f;
     if (!::QueryPerformanceFrequency(&f)) return std::nullopt;
     return f.QuadPart;
 }
 
-int64_t Win32Platform::PerformanceCounter() {
+int64_t Win32Processor::PerformanceCounter() {
     LARGE_INTEGER c;
     if (!::QueryPerformanceCounter(&c)) return 0;
     return c.QuadPart;
 }
 
-std::optional<int> Win32Platform::ThreadPriority() {
+std::optional<int> Win32Processor::ThreadPriority() {
     const int priority = ::GetThreadPriority(::GetCurrentThread());
     if (priority == THREAD_PRIORITY_ERROR_RETURN) return std::nullopt;
     return priority;
 }
 
-void Win32Platform::SetThreadPriority(int priority) {
+void Win32Processor::SetThreadPriority(int priority) {
     ::SetThreadPriority(::GetCurrentThread(), priority);
 }
 
-uint32_t Win32Platform::ProcessorCount() {
+uint32_t Win32Processor::ProcessorCount() {
     SYSTEM_INFO info = {};
     ::GetSystemInfo(&info);
     return info.dwNumberOfProcessors;

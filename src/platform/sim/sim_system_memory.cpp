@@ -1,5 +1,5 @@
-// The simulated answers of the operating system, machine and memory sections.
-#include "platform/sim/sim_platform.h"
+// The simulated memory, time zone and BIOS area.
+#include "platform/sim/sim_system.h"
 
 namespace rb::platform {
 namespace {
@@ -9,7 +9,7 @@ constexpr uint32_t kBiosAreaEnd = 0x100000;  // the end of the first megabyte
 
 }  // namespace
 
-MemoryStatus SimPlatform::Memory512MB() {
+MemoryStatus SimSystem::Memory512MB() {
     MemoryStatus m;
     m.memoryLoad = 62;
     m.totalPhys = 536281088;
@@ -21,11 +21,11 @@ MemoryStatus SimPlatform::Memory512MB() {
     return m;
 }
 
-AddressSpaceInfo SimPlatform::AddressSpaceNT() { return {4096, 65536, 0x10000, 0x7FFEFFFF}; }
+AddressSpaceInfo SimSystem::AddressSpaceNT() { return {4096, 65536, 0x10000, 0x7FFEFFFF}; }
 
-AddressSpaceInfo SimPlatform::AddressSpace9x() { return {4096, 65536, 0x400000, 0x7FFFFFFF}; }
+AddressSpaceInfo SimSystem::AddressSpace9x() { return {4096, 65536, 0x400000, 0x7FFFFFFF}; }
 
-TimeZoneInfo SimPlatform::RomanceTimeZone() {
+TimeZoneInfo SimSystem::RomanceTimeZone() {
     TimeZoneInfo z;
     z.bias = -60;
     z.standardName = "Romance Standard Time";
@@ -38,7 +38,7 @@ TimeZoneInfo SimPlatform::RomanceTimeZone() {
     return z;
 }
 
-void SimPlatform::SetBiosText(uint32_t address, std::string_view text) {
+void SimSystem::SetBiosText(uint32_t address, std::string_view text) {
     if (biosArea.empty()) biosArea.assign(kBiosAreaEnd - kBiosAreaStart, 0);
     size_t at = address - kBiosAreaStart;
     for (const char c : text) {
@@ -48,7 +48,7 @@ void SimPlatform::SetBiosText(uint32_t address, std::string_view text) {
     if (at < biosArea.size()) biosArea[at] = 0;
 }
 
-std::optional<std::vector<uint8_t>> SimPlatform::ReadBiosArea(uint32_t address,
+std::optional<std::vector<uint8_t>> SimSystem::ReadBiosArea(uint32_t address,
                                                               uint32_t length) {
     if (biosArea.empty() || address < kBiosAreaStart || address >= kBiosAreaEnd ||
         length > kBiosAreaEnd - address) {

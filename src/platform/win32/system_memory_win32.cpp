@@ -1,8 +1,9 @@
-// kernel32 and user32 questions of the operating system, machine and memory sections.
+// kernel32 questions of the clock, the time zone, the folders, memory and the BIOS area.
 #include <cstring>
 #include <cwchar>
 
 #include "core/datetime.h"
+#include "platform/win32/late_binding_win32.h"
 #include "platform/win32/platform_win32.h"
 
 namespace rb::platform {
@@ -64,7 +65,7 @@ bool MappedReadable(const uint8_t* first, size_t length) {
 
 }  // namespace
 
-double Win32Platform::Now() {
+double Win32System::Now() {
     SYSTEMTIME t{};
     ::GetLocalTime(&t);
     double day = 0;
@@ -74,7 +75,7 @@ double Win32Platform::Now() {
     return day + time;
 }
 
-TimeZoneInfo Win32Platform::TimeZone() {
+TimeZoneInfo Win32System::TimeZone() {
     TIME_ZONE_INFORMATION tz{};
     const DWORD state = ::GetTimeZoneInformation(&tz);
     TimeZoneInfo info;
@@ -90,15 +91,15 @@ TimeZoneInfo Win32Platform::TimeZone() {
     return info;
 }
 
-std::string Win32Platform::WindowsDirectory() {
+std::string Win32System::WindowsDirectory() {
     return Directory([](char* buffer, UINT size) { return ::GetWindowsDirectoryA(buffer, size); });
 }
 
-std::string Win32Platform::SystemDirectory() {
+std::string Win32System::SystemDirectory() {
     return Directory([](char* buffer, UINT size) { return ::GetSystemDirectoryA(buffer, size); });
 }
 
-MemoryStatus Win32Platform::GlobalMemory() {
+MemoryStatus Win32System::GlobalMemory() {
     MEMORYSTATUS s{};
     s.dwLength = sizeof(s);  // 32 bytes
     ::GlobalMemoryStatus(&s);
@@ -115,12 +116,9 @@ MemoryStatus Win32Platform::GlobalMemory() {
 
 // Looked up at run time: Windows 95/98/ME and NT 4 have no such entry point, and a static
 // import of it would stop the program from starting there.
-std::optional<MemoryStatus> Win32Platform::GlobalMemoryEx() {
+std::optional<MemoryStatus> Win32System::GlobalMemoryEx() {
     using Fn = BOOL(WINAPI*)(MEMORYSTATUSEX*);
-    const HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    if (!kernel) return std::nullopt;
-    const auto fn = reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "GlobalMemoryStatusEx")));
+    const auto fn = win32::SystemEntry<Fn>("kernel32.dll", "GlobalMemoryStatusEx");
     if (!fn) return std::nullopt;
     MEMORYSTATUSEX s{};
     s.dwLength = sizeof(s);
@@ -136,7 +134,7 @@ std::optional<MemoryStatus> Win32Platform::GlobalMemoryEx() {
     return m;
 }
 
-AddressSpaceInfo Win32Platform::AddressSpace() {
+AddressSpaceInfo Win32System::AddressSpace() {
     SYSTEM_INFO s{};
     ::GetSystemInfo(&s);
     AddressSpaceInfo a;
@@ -149,16 +147,10 @@ AddressSpaceInfo Win32Platform::AddressSpace() {
     return a;
 }
 
-std::array<uint8_t, 256> Win32Platform::KeyboardState() {
-    std::array<uint8_t, 256> keys{};
-    if (!::GetKeyboardState(keys.data())) keys.fill(0);
-    return keys;
-}
-
 // Only Windows 95/98/ME maps the first megabyte, BIOS included, into every process; anywhere
 // else those addresses are unmapped or belong to something else. The range is checked before
 // it is touched, so a probe never faults.
-std::optional<std::vector<uint8_t>> Win32Platform::ReadBiosArea(uint32_t address,
+std::optional<std::vector<uint8_t>> Win32System::ReadBiosArea(uint32_t address,
                                                                 uint32_t length) {
     if ((::GetVersion() & 0x80000000u) == 0) return std::nullopt;
     if (address < kBiosAreaStart || address >= kBiosAreaEnd || length == 0 ||

@@ -1,12 +1,13 @@
+// The portable copy: the Windows platform asks the system instead.
 #include <cstdio>
 #include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/storage.h"
 
 namespace rb::platform {
 
-bool Platform::CopyFile(std::string_view from, std::string_view to) {
+bool StorageArea::CopyFileReplacing(std::string_view from, std::string_view to) {
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };

@@ -1,0 +1,23 @@
+// The shell (shell32 and the shell's COM objects): special folders, shortcuts, notifications and
+// the property sheet of a file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rb::platform {
+
+class ShellArea {
+public:
+    virtual ~ShellArea() = default;
+
+    virtual std::string SpecialFolder(int csidl) = 0;  // "" on failure
+    // Result code of the shell link's load; 0 (S_OK) on success.
+    virtual int32_t ResolveShortcut(std::string_view file, std::string& target,
+                                    std::string& arguments) = 0;
+    virtual void ShellChangeNotify(int32_t event, uint32_t flags) = 0;
+    virtual bool ShowFileProperties(uintptr_t window, std::string_view file) = 0;
+};
+
+}  // namespace rb::platform

@@ -1,0 +1,30 @@
+// The simulated shell: folders and shortcuts the test sets, notifications it can inspect.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace rb::platform {
+
+class SimShell : public ShellArea {
+public:
+    std::map<int, std::string> specialFolders;
+    struct Shortcut {
+        std::string target;
+        std::string arguments;
+    };
+    std::map<std::string, Shortcut> shortcuts;
+    std::vector<std::pair<int32_t, uint32_t>> shellNotifications;
+
+    std::string SpecialFolder(int csidl) override;
+    int32_t ResolveShortcut(std::string_view file, std::string& target,
+                            std::string& arguments) override;
+    void ShellChangeNotify(int32_t event, uint32_t flags) override;
+    bool ShowFileProperties(uintptr_t, std::string_view) override { return true; }
+};
+
+}  // namespace rb::platform
