@@ -140,8 +140,8 @@ TEST_F(ProgramTest, PackageAloneIsViewedBeforeTheMainWindow) {
     shell.log.clear();
     EXPECT_EQ(Run({package}), 1);
     EXPECT_EQ(shell.log, (std::vector<std::string>{"module"}));
-    ASSERT_EQ(sim.messageBoxes.size(), 1u);
-    EXPECT_EQ(sim.messageBoxes[0].text,
+    ASSERT_EQ(sim.windows.messageBoxes.size(), 1u);
+    EXPECT_EQ(sim.windows.messageBoxes[0].text,
               "El visor de la información no está disponible en esta versión.");
     EXPECT_EQ(shell.waits, 0);
 }
