@@ -5,6 +5,7 @@
 
 #include "core/exception.h"
 #include "platform/sim/sim_platform.h"
+#include "sysinfo/device_tree_sim.h"
 #include "test_files.h"
 
 namespace rb {
@@ -12,6 +13,7 @@ namespace {
 
 class ConnectionTest : public ::testing::Test {
 protected:
+    ConnectionTest() { testing_hw::AddDisplayAdapter(sim); }
     platform::SimPlatform sim;
     platform::ScopedPlatform scope{sim};
     TempDir dir;

@@ -20,4 +20,9 @@ TEST(Win32Areas, KeepTheStorageContract) {
     rbtest::CheckStorageContract(p.Storage(), temp.substr(0, 3));
 }
 
+TEST(Win32Areas, KeepTheDisplayContract) {
+    Win32Platform p;
+    rbtest::CheckDisplayContract(p.Display());
+}
+
 }  // namespace

@@ -22,6 +22,7 @@ public:
     // Roots for which DiskInDrive answers true besides the drives with a medium.
     std::vector<std::string> drivesWithDisk;
     std::map<std::string, std::string> fullPathNames;
+    std::vector<ConnectedResource> connected;
 
     std::vector<std::string> DriveStrings() override;
     uint32_t DriveKind(std::string_view root) override;
@@ -30,6 +31,7 @@ public:
     std::optional<VolumeData> Volume(std::string_view root) override;
     std::string FullPathName(std::string_view path) override;
     std::optional<std::string> UniversalName(std::string_view path) override;
+    std::vector<ConnectedResource> ConnectedDiskResources() override { return connected; }
 
 private:
     const Drive* Find(std::string_view root) const;
