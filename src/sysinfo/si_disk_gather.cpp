@@ -63,8 +63,7 @@ void TDisk::GetInfo() {
         VolumeLabel = volume ? volume->label : "";
         FileSystem = volume ? volume->fileSystem : "";
         SerialNumber = volume ? SerialText(volume->serialNumber) : "";
-        FileFlags = volume ? FileFlagsFrom(volume->fileSystemFlags,
-                                           volume->maximumComponentLength)
+        FileFlags = volume ? FileFlagsFrom(volume->fileSystemFlags, volume->maximumComponentLength)
                            : TFileFlags{};
         UNCExpand = ExpandUNC();
     });
@@ -78,9 +77,9 @@ void TDisks::GetInfo() {
             for (const char c : root) {
                 if (!IsLetter(c)) continue;
                 auto& disk = AddItem<TDisk>();
-                disk.SetDriveLetter(std::string(1, static_cast<char>(std::toupper(
-                                                       static_cast<unsigned char>(c)))) +
-                                    ":");
+                disk.SetDriveLetter(
+                    std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(c)))) +
+                    ":");
                 disk.GetInfo();
             }
         }

@@ -17,13 +17,25 @@ constexpr size_t kBiosTextBytes = 151;     // "VideoBiosVersion" read, longer cu
 
 // GetDeviceCaps indices.
 enum Cap {
-    kTechnology = 2, kHorzSize = 4, kVertSize = 6, kHorzRes = 8, kVertRes = 10,
-    kBitsPixel = 12, kCurveCaps = 28, kLineCaps = 30, kPolygonalCaps = 32, kTextCaps = 34,
-    kRasterCaps = 38, kAspectX = 40, kAspectY = 42, kAspectXY = 44, kLogPixelsY = 90
+    kTechnology = 2,
+    kHorzSize = 4,
+    kVertSize = 6,
+    kHorzRes = 8,
+    kVertRes = 10,
+    kBitsPixel = 12,
+    kCurveCaps = 28,
+    kLineCaps = 30,
+    kPolygonalCaps = 32,
+    kTextCaps = 34,
+    kRasterCaps = 38,
+    kAspectX = 40,
+    kAspectY = 42,
+    kAspectXY = 44,
+    kLogPixelsY = 90
 };
 
-const char* const kTechnologies[] = {"Vector Plotter",   "Raster Display", "Raster Printer",
-                                     "Raster Camera",    "Character Stream", "Metafile",
+const char* const kTechnologies[] = {"Vector Plotter", "Raster Display",   "Raster Printer",
+                                     "Raster Camera",  "Character Stream", "Metafile",
                                      "Display File"};
 
 std::unique_ptr<platform::RegKey> OpenMachine(const std::string& path) {
@@ -41,6 +53,69 @@ int32_t Capability(int index) {
     return platform::Current().Display().ScreenCapability(index).value_or(0);
 }
 
+// NT keeps the adapter's texts as wide binary values under its service's first device.
+void AdapterDetailsNT(TDisplay& d, const std::string& service, int32_t& memory) {
+    const auto key = OpenMachine("SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Device0");
+    if (!key) return;
+    d.DAC = BoundedWideText(*key, "HardwareInformation.DacType");
+    d.Chipset = BoundedWideText(*key, "HardwareInformation.ChipType");
+    const auto size = key->ReadBinary("HardwareInformation.MemorySize");
+    if (size && size->size() >= 4) {
+        const auto& b = *size;
+        memory = static_cast<int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t{b[3]} << 24));
+    }
+}
+
+void AdapterDetails9x(TDisplay& d, int32_t& memory) {
+    const auto key = OpenMachine("System\\CurrentControlSet\\Services\\Class\\Display\\0000\\INFO");
+    if (!key) return;
+    d.DAC = key->ReadString("DacType").value_or("");
+    d.Chipset = key->ReadString("ChipType").value_or("");
+    memory = static_cast<int32_t>(key->ReadInteger("VideoMemory").value_or(0));
+}
+
+void VideoBios(TDisplay& d) {
+    const auto key = OpenMachine("HARDWARE\\DESCRIPTION\\System");
+    if (!key) return;
+    if (auto bytes = key->ReadBinary("VideoBiosVersion")) {
+        if (bytes->size() > kBiosTextBytes) bytes->resize(kBiosTextBytes);
+        d.BIOSVersion = std::string(bytes->begin(), bytes->end()).c_str();  // to the first zero
+    }
+    if (key->ValueExists("VideoBiosDate"))
+        d.BIOSDate = key->ReadString("VideoBiosDate").value_or("");
+}
+
+// The metrics are the screen's, whichever adapter the item stands for.
+void ScreenMetrics(TDisplay& d) {
+    d.FontResolution = Capability(kLogPixelsY);
+    d.HorzRes = Capability(kHorzRes);
+    d.VertRes = Capability(kVertRes);
+    d.ColorDepth = Capability(kBitsPixel);
+    const int32_t technology = Capability(kTechnology);
+    if (technology >= 0 && technology < 7) d.Technology = kTechnologies[technology];
+    d.PhysicalWidth = Capability(kHorzSize);
+    d.PhysicalHeight = Capability(kVertSize);
+    d.PixelWidth = Capability(kAspectX);
+    d.PixelHeight = Capability(kAspectY);
+    d.PixelDiagonal = Capability(kAspectXY);
+    d.CurveCaps = CurveCapsFrom(Capability(kCurveCaps));
+    d.LineCaps = LineCapsFrom(Capability(kLineCaps));
+    d.PolygonCaps = PolygonCapsFrom(Capability(kPolygonalCaps));
+    d.RasterCaps = RasterCapsFrom(Capability(kRasterCaps));
+    d.TextCaps = TextCapsFrom(Capability(kTextCaps));
+}
+
+void DisplayModes(TDisplay& d) {
+    d.Modes->Clear();
+    auto& display = platform::Current().Display();
+    for (uint32_t n = 0;; ++n) {
+        const auto mode = display.Mode(n);
+        if (!mode) break;
+        d.Modes->Add(Format("%d x %d - %d bit", static_cast<int>(mode->width),
+                            static_cast<int>(mode->height), static_cast<int>(mode->bitsPerPixel)));
+    }
+}
+
 }  // namespace
 
 void TDisplay::GetInfo() {
@@ -49,66 +124,17 @@ void TDisplay::GetInfo() {
         int32_t memory = 0;
         if (Facts().IsNT) {
             GatherGuarded(ErrorList(), "TDisplay.GetWinNTDisplayInfo", [&] {
-                const std::string service = device_ ? device_->Service : "";
-                const auto key = OpenMachine("SYSTEM\\CurrentControlSet\\Services\\" + service +
-                                             "\\Device0");
-                if (!key) return;
-                DAC = BoundedWideText(*key, "HardwareInformation.DacType");
-                Chipset = BoundedWideText(*key, "HardwareInformation.ChipType");
-                const auto size = key->ReadBinary("HardwareInformation.MemorySize");
-                if (size && size->size() >= 4) {
-                    memory = static_cast<int32_t>((*size)[0] | ((*size)[1] << 8) |
-                                                  ((*size)[2] << 16) |
-                                                  (uint32_t{(*size)[3]} << 24));
-                }
+                AdapterDetailsNT(*this, device_ ? device_->Service : "", memory);
             });
         } else {
             GatherGuarded(ErrorList(), "TDisplay.GetWin9xDisplayInfo: ", [&] {
-                const auto key =
-                    OpenMachine("System\\CurrentControlSet\\Services\\Class\\Display\\0000\\INFO");
-                if (!key) return;
-                DAC = key->ReadString("DacType").value_or("");
-                Chipset = key->ReadString("ChipType").value_or("");
-                memory = static_cast<int32_t>(key->ReadInteger("VideoMemory").value_or(0));
+                AdapterDetails9x(*this, memory);
             });
         }
         Memory = memory;  // sign-extended, as the registry's 32 bits
-        GatherGuarded(ErrorList(), "TDisplay.GetVideoBIOSInfo: ", [this] {
-            const auto key = OpenMachine("HARDWARE\\DESCRIPTION\\System");
-            if (!key) return;
-            if (auto bytes = key->ReadBinary("VideoBiosVersion")) {
-                if (bytes->size() > kBiosTextBytes) bytes->resize(kBiosTextBytes);
-                BIOSVersion = std::string(bytes->begin(), bytes->end()).c_str();
-            }
-            if (key->ValueExists("VideoBiosDate")) {
-                BIOSDate = key->ReadString("VideoBiosDate").value_or("");
-            }
-        });
-        FontResolution = Capability(kLogPixelsY);
-        HorzRes = Capability(kHorzRes);
-        VertRes = Capability(kVertRes);
-        ColorDepth = Capability(kBitsPixel);
-        const int32_t technology = Capability(kTechnology);
-        if (technology >= 0 && technology < 7) Technology = kTechnologies[technology];
-        PhysicalWidth = Capability(kHorzSize);
-        PhysicalHeight = Capability(kVertSize);
-        PixelWidth = Capability(kAspectX);
-        PixelHeight = Capability(kAspectY);
-        PixelDiagonal = Capability(kAspectXY);
-        CurveCaps = CurveCapsFrom(Capability(kCurveCaps));
-        LineCaps = LineCapsFrom(Capability(kLineCaps));
-        PolygonCaps = PolygonCapsFrom(Capability(kPolygonalCaps));
-        RasterCaps = RasterCapsFrom(Capability(kRasterCaps));
-        TextCaps = TextCapsFrom(Capability(kTextCaps));
-        Modes->Clear();
-        auto& display = platform::Current().Display();
-        for (uint32_t n = 0;; ++n) {
-            const auto mode = display.Mode(n);
-            if (!mode) break;
-            Modes->Add(Format("%d x %d - %d bit", static_cast<int>(mode->width),
-                              static_cast<int>(mode->height),
-                              static_cast<int>(mode->bitsPerPixel)));
-        }
+        GatherGuarded(ErrorList(), "TDisplay.GetVideoBIOSInfo: ", [this] { VideoBios(*this); });
+        ScreenMetrics(*this);
+        DisplayModes(*this);
     });
 }
 

@@ -77,8 +77,7 @@ void TNetwork::GatherMACAddresses() {
         const platform::NetBiosStatus status = Network().NetBiosAddress(adapter);
         if (!status.reset) continue;
         found = found || status.address.has_value();
-        AddOnce(*MACAddresses,
-                status.address ? MacText(status.address->data(), 6) : kUnknownMac);
+        AddOnce(*MACAddresses, status.address ? MacText(status.address->data(), 6) : kUnknownMac);
     }
     if (found) return;
     const auto adapters = Network().Adapters();
@@ -101,9 +100,9 @@ void TNetwork::GetInfo() {
         const std::string classKey =
             newer ? "SYSTEM\\CurrentControlSet\\Control\\Network" : f.ClassKey;
         const std::string valueName = newer ? "Description" : "DriverDesc";
-        const std::pair<const char*, TStringCollection*> kinds[] = {
-            {"NetTrans", Protocols.get()}, {"NetService", Services.get()},
-            {"NetClient", Clients.get()}};
+        const std::pair<const char*, TStringCollection*> kinds[] = {{"NetTrans", Protocols.get()},
+                                                                    {"NetService", Services.get()},
+                                                                    {"NetClient", Clients.get()}};
         for (const auto& [className, target] : kinds) {
             StringList list;
             std::string key;

@@ -17,15 +17,15 @@ struct SimDevice {
     std::string description;
     std::string service;
     std::string location;
-    std::string driver;  // "{GUID}\\0000" as the registry holds it
+    std::string driver;   // "{GUID}\\0000" as the registry holds it
     bool present = true;  // NT: a "Control" subkey
 };
 
 class DeviceTree {
 public:
     DeviceTree(platform::SimPlatform& sim, bool nt) : sim_(sim), nt_(nt) {
-        sim.system.version = nt ? platform::SimSystem::WindowsXP()
-                                : platform::SimSystem::Windows98SE();
+        sim.system.version =
+            nt ? platform::SimSystem::WindowsXP() : platform::SimSystem::Windows98SE();
     }
     std::string EnumRoot() const { return nt_ ? "SYSTEM\\CurrentControlSet\\Enum" : "Enum"; }
     std::string ClassRoot() const {

@@ -113,9 +113,9 @@ TEST_F(DevicesTest, HardwareIdRunsTheStringsTogetherAndCutsLongValues) {
     std::vector<uint8_t> oversize(600, 'x');
     oversize.push_back(0);
     oversize.push_back(0);
-    for (const Row& row : {Row{{'P', 'C', 'I', 0, 'V', 0, 0}, "PCIV"},
-                           Row{{'A', 0, 'B', 0, 0, 0, 'C', 0}, "AB"},
-                           Row{oversize, std::string(255, 'x')}}) {
+    for (const Row& row :
+         {Row{{'P', 'C', 'I', 0, 'V', 0, 0}, "PCIV"}, Row{{'A', 0, 'B', 0, 0, 0, 'C', 0}, "AB"},
+          Row{oversize, std::string(255, 'x')}}) {
         SimPlatform fresh;
         DeviceTree tree(fresh, true);
         tree.AddClass(kDisplayGuid, "Display", "Pantalla");

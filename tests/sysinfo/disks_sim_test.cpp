@@ -69,7 +69,7 @@ TEST_F(DisksTest, AnEmptyFloppyAFixedDiskAndACdInOrder) {
     EXPECT_EQ(d.SerialNumber, "1A2B-3C4D");
     EXPECT_EQ(d.VolumeLabel, "");
     EXPECT_EQ(d.Capacity, int64_t{2048} * 300);  // the cluster product
-    EXPECT_EQ(disks.FindDisk("d:"), nullptr);  // the find is exact
+    EXPECT_EQ(disks.FindDisk("d:"), nullptr);    // the find is exact
 }
 
 TEST(DiskDecoding, LongNamesOnlyAtExactly255AndFlagsByBit) {

@@ -31,9 +31,9 @@ std::vector<uint8_t> Wide(const std::string& text) {
 }
 
 void Screen(SimPlatform& sim) {
-    sim.display.capabilities = {{8, 1024}, {10, 768}, {12, 32}, {2, 1}, {90, 96},
-                                {40, 36},  {42, 36},  {44, 51}, {28, 0x1 | 0x100},
-                                {38, 0x2 | 0x2000},   {34, 0x10000}};
+    sim.display.capabilities = {{8, 1024},         {10, 768},          {12, 32},     {2, 1},
+                                {90, 96},          {40, 36},           {42, 36},     {44, 51},
+                                {28, 0x1 | 0x100}, {38, 0x2 | 0x2000}, {34, 0x10000}};
     sim.display.modes = {DisplayMode{640, 480, 8, 60}, DisplayMode{1024, 768, 32, 60}};
 }
 

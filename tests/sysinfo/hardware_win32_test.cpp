@@ -34,8 +34,8 @@ TEST(HardwareUnderWine, EverySectionFindsWhatWineRecords) {
     network.GetInfo();
     ASSERT_NO_THROW(displays.GetInfo());
     const double all = Milliseconds(start);
-    std::printf("device tree %.1f ms (%d devices), four sections %.1f ms\n", tree,
-                devices.Count(), all);
+    std::printf("device tree %.1f ms (%d devices), four sections %.1f ms\n", tree, devices.Count(),
+                all);
 
     EXPECT_EQ(errors.Count(), 0) << (errors.Count() ? errors.Get(0) : "");
     ASSERT_GT(devices.Count(), 0);

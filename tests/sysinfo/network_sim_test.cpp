@@ -49,7 +49,8 @@ TEST_F(NetworkTest, AdaptersComponentsAndAddressesOfAnXpMachine) {
     sim.registry.SetString(HKLM, trans + "\\0000", "Description", "Protocolo TCP/IP");
     sim.network.winsock = WinsockData{0x0101, 0x0202, "WinSock 2.0", "Running"};
     sim.network.hostAddresses = {"192.168.1.5", "10.0.0.2"};
-    sim.network.netBios = {{0, NetBiosStatus{true, kMac}}, {3, NetBiosStatus{true, kMac}},
+    sim.network.netBios = {{0, NetBiosStatus{true, kMac}},
+                           {3, NetBiosStatus{true, kMac}},
                            {5, NetBiosStatus{false, std::nullopt}}};
     Gather();
 

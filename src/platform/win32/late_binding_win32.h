@@ -19,8 +19,7 @@ public:
     template <typename Fn>
     Fn Entry(const char* name) const {
         if (!module_) return nullptr;
-        return reinterpret_cast<Fn>(
-            reinterpret_cast<void*>(::GetProcAddress(module_.Get(), name)));
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module_.Get(), name)));
     }
 
 private:

@@ -1,7 +1,10 @@
 // Windows sockets (wsock32), NetBIOS (netapi32) and the IP helper (iphlpapi, loaded at run
 // time since the first systems lack it).
+// winsock2 before windows, and both before the IP helper's and NetBIOS's headers.
 #include <winsock2.h>
+
 #include <windows.h>
+
 #include <iphlpapi.h>
 #include <nb30.h>
 
@@ -64,8 +67,7 @@ std::optional<WinsockData> Win32Network::Winsock(uint16_t version) {
     const SocketScope sockets(version);
     if (!sockets.Started()) return std::nullopt;
     const WSADATA& d = sockets.Data();
-    return WinsockData{d.wVersion, d.wHighVersion,
-                       Bounded(d.szDescription, sizeof d.szDescription),
+    return WinsockData{d.wVersion, d.wHighVersion, Bounded(d.szDescription, sizeof d.szDescription),
                        Bounded(d.szSystemStatus, sizeof d.szSystemStatus)};
 }
 
