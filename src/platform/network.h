@@ -31,6 +31,12 @@ struct NetworkAdapter {
     std::string dhcpServer;
 };
 
+// NCBRESET then, only when that succeeded, NCBASTAT on one NetBIOS adapter.
+struct NetBiosStatus {
+    bool reset = false;
+    std::optional<std::array<uint8_t, 6>> address;  // none: the status query failed
+};
+
 class NetworkArea {
 public:
     virtual ~NetworkArea() = default;
@@ -42,8 +48,7 @@ public:
     virtual std::vector<std::string> HostAddresses() = 0;
     // NetBIOS NCBENUM: the adapter numbers; empty on failure.
     virtual std::vector<uint8_t> NetBiosAdapters() = 0;
-    // NCBRESET then NCBASTAT on one adapter: its six-byte address; nullopt when either fails.
-    virtual std::optional<std::array<uint8_t, 6>> NetBiosAddress(uint8_t adapter) = 0;
+    virtual NetBiosStatus NetBiosAddress(uint8_t adapter) = 0;
     // GetAdaptersInfo (iphlpapi, loaded at run time); nullopt where the system lacks it or it
     // fails.
     virtual std::optional<std::vector<NetworkAdapter>> Adapters() = 0;

@@ -28,6 +28,12 @@ struct VolumeData {
     uint32_t fileSystemFlags = 0;
 };
 
+// One connected disk resource of WNetEnumResourceA ("F:" and "\\\\server\\share").
+struct ConnectedResource {
+    std::string localName;
+    std::string remoteName;
+};
+
 class StorageArea {
 public:
     virtual ~StorageArea() = default;
@@ -46,6 +52,9 @@ public:
     virtual std::string FullPathName(std::string_view path) = 0;
     // WNetGetUniversalNameA (universal form); nullopt when the path is not a network one.
     virtual std::optional<std::string> UniversalName(std::string_view path) = 0;
+    // The connected disk resources (WNetOpenEnumA, WNetEnumResourceA, WNetCloseEnum), in the
+    // order the system gives them; empty when the enumeration cannot be opened.
+    virtual std::vector<ConnectedResource> ConnectedDiskResources() = 0;
 
     // Copies a file, replacing the target; false on failure. (Portable default: byte copy.)
     virtual bool CopyFileReplacing(std::string_view from, std::string_view to);

@@ -1,6 +1,10 @@
 #include "sysinfo/si_devices.h"
 
+#include <utility>
+#include <vector>
+
 #include "core/text.h"
+#include "sysinfo/routines.h"
 
 namespace rb {
 
@@ -133,7 +137,53 @@ TDevices::TDevices(TStringCollection* errorList)
     InfoName = "Dispositivos";
 }
 
-void TDevices::GetInfo() {}
+// The items added before a failure stay, unsorted, and the machine name is not taken then.
+void TDevices::GetInfo() {
+    GatherGuarded(ErrorList(), "TDevices.GetInfo: ", [this] {
+        Enumerate();
+        Machine = GetMachineName();
+        SortByCategory();
+    });
+}
+
+// A quicksort on the middle item that exchanges the items' contents (through a temporary
+// item), so equal categories end in no particular order.
+void TDevices::SortByCategory() {
+    std::vector<std::string> keys;
+    for (int i = 0; i < Count(); ++i) keys.push_back(AnsiLowerCase(Trim(Device(i).Category)));
+    TDevice temporary;
+    auto exchange = [&](int a, int b) {
+        temporary.Assign(Device(a));
+        Device(a).Assign(Device(b));
+        Device(b).Assign(temporary);
+        std::swap(keys[a], keys[b]);
+    };
+    auto sort = [&](auto& self, int left, int right) -> void {
+        int i = left;
+        do {
+            i = left;
+            int j = right;
+            int pivot = (left + right) / 2;
+            do {
+                while (keys[i].compare(keys[pivot]) < 0) ++i;
+                while (keys[j].compare(keys[pivot]) > 0) --j;
+                if (i <= j) {
+                    exchange(i, j);
+                    if (pivot == i) {
+                        pivot = j;
+                    } else if (pivot == j) {
+                        pivot = i;
+                    }
+                    ++i;
+                    --j;
+                }
+            } while (i <= j);
+            if (left < j) self(self, left, j);
+            left = i;
+        } while (i < right);
+    };
+    if (Count() > 1) sort(sort, 0, Count() - 1);
+}
 
 void TDevices::Report(StringList& list) {
     list.Add("[Devices]");

@@ -68,6 +68,10 @@ public:
 
     // Published after InfoName.
     std::string Machine;  // computer name when gathered
+
+private:
+    void Enumerate();       // si_devices_gather.cpp
+    void SortByCategory();  // ascending trimmed, lower-cased category; equal ones in any order
 };
 
 }  // namespace rb

@@ -42,6 +42,14 @@ using TFileFlags = Set<TFileFlag>;
 
 constexpr size_t kDiskSignLength = 2;  // the drive letter's short string: "C:"
 
+// Decoding of the system's answers.
+// The serial as eight upper-case hexadecimal digits split 4-4 ("0001-ABCD").
+std::string SerialText(uint32_t serial);
+// The capability set of a volume's flags; long names only at a component length of exactly 255.
+TFileFlags FileFlagsFrom(uint32_t fileSystemFlags, uint32_t maximumComponentLength);
+// An integer with the thousands separator between groups of three digits ("0,##").
+std::string GroupedNumber(int64_t value, char separator);
+
 class TDisk : public TInfoProcessCollectionItem {
     RB_PERSISTENT_CLASS
 public:
@@ -51,6 +59,8 @@ public:
     // Cut to kDiskSignLength characters, as the short string the XML holds.
     void SetDriveLetter(std::string_view letter);
     std::string DisplayName() const { return DriveLetter; }
+    // The drive's full path, in its network form for a network drive (si_disk_gather.cpp).
+    std::string ExpandUNC() const;
 
     std::string DriveLetter;  // upper-case letter and ":"
     TFileFlags FileFlags;

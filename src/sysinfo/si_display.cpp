@@ -37,8 +37,6 @@ const ClassInfo& TDisplay::StaticClass() {
 TDisplay::TDisplay(TStringCollection* errorList)
     : TInfoProcessCollectionItem(errorList), Modes(std::make_unique<TStringCollection>()) {}
 
-void TDisplay::GetInfo() {}
-
 void TDisplay::Report(StringList& list) {
     list.Add("[Display]");
     list.Add("Adapter=" + Adapter);
@@ -74,8 +72,6 @@ TDisplays::TDisplays(TStringCollection* errorList, TDevices* devices)
     : TInfoProcessCollectionWithDevices(errorList, devices, TDisplay::StaticClass()) {
     InfoName = "Visualizadores";
 }
-
-void TDisplays::GetInfo() {}
 
 void TDisplays::Report(StringList& list) {
     for (int i = 0; i < Count(); ++i) Display(i).Report(list);

@@ -120,6 +120,45 @@ const EnumInfo& DescribeEnum(TTextCap) {
     return info;
 }
 
+namespace {
+
+// The device-capability flag of each set element, in the elements' order.
+const uint32_t kCurveFlags[] = {0x1, 0x2, 0x4, 0x8, 0x10, 0x20, 0x40, 0x80, 0x100};
+const uint32_t kLineFlags[] = {0x2, 0x4, 0x8, 0x10, 0x20, 0x40, 0x80};
+const uint32_t kPolygonFlags[] = {0x1, 0x2, 0x4, 0x8, 0x10, 0x20, 0x40, 0x80};
+const uint32_t kRasterFlags[] = {0x2,   0x1,    0x8, 0x80, 0x200, 0x1000,
+                                 0x10,  0x100,  0x4, 0x800, 0x2000};
+const uint32_t kTextFlags[] = {0x1,   0x2,   0x4,   0x8,    0x10,   0x20,
+                               0x40,  0x80,  0x100, 0x200,  0x400,  0x800,
+                               0x1000, 0x2000, 0x4000, 0x10000};
+
+template <size_t N>
+uint32_t ElementMask(const uint32_t (&table)[N], int32_t flags) {
+    uint32_t mask = 0;
+    for (size_t i = 0; i < N; ++i) {
+        if (static_cast<uint32_t>(flags) & table[i]) mask |= 1U << i;
+    }
+    return mask;
+}
+
+}  // namespace
+
+TCurveCaps CurveCapsFrom(int32_t flags) {
+    return TCurveCaps::FromMask(ElementMask(kCurveFlags, flags));
+}
+TLineCaps LineCapsFrom(int32_t flags) {
+    return TLineCaps::FromMask(ElementMask(kLineFlags, flags));
+}
+TPolygonCaps PolygonCapsFrom(int32_t flags) {
+    return TPolygonCaps::FromMask(ElementMask(kPolygonFlags, flags));
+}
+TRasterCaps RasterCapsFrom(int32_t flags) {
+    return TRasterCaps::FromMask(ElementMask(kRasterFlags, flags));
+}
+TTextCaps TextCapsFrom(int32_t flags) {
+    return TTextCaps::FromMask(ElementMask(kTextFlags, flags));
+}
+
 void ReportCurveCaps(TCurveCaps caps, StringList& list) {
     ReportBlock("[Curve Capabilities]", kCurveLabels, caps.Mask(), list);
 }

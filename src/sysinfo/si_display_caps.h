@@ -46,6 +46,14 @@ enum class TTextCap : uint8_t {
 const EnumInfo& DescribeEnum(TTextCap);
 using TTextCaps = Set<TTextCap>;
 
+// The sets from GetDeviceCaps's flag values (CURVECAPS, LINECAPS, POLYGONALCAPS, RASTERCAPS,
+// TEXTCAPS); flags of no element are ignored.
+TCurveCaps CurveCapsFrom(int32_t flags);
+TLineCaps LineCapsFrom(int32_t flags);
+TPolygonCaps PolygonCapsFrom(int32_t flags);
+TRasterCaps RasterCapsFrom(int32_t flags);
+TTextCaps TextCapsFrom(int32_t flags);
+
 // One block each: a bracketed heading, then one "label=0|1" line per element in order.
 void ReportCurveCaps(TCurveCaps caps, StringList& list);
 void ReportLineCaps(TLineCaps caps, StringList& list);

@@ -24,8 +24,6 @@ const ClassInfo& TWinsock::StaticClass() {
     return info;
 }
 
-void TWinsock::GetInfo() {}
-
 void TWinsock::Report(StringList& list) {
     list.Add("[Winsock]");
     list.Add(Format("Description=%s", Description.c_str()));
@@ -61,8 +59,6 @@ TNetwork::TNetwork(TStringCollection* errorList, TDevices* devices)
       WinSock(std::make_unique<TWinsock>(errorList)) {
     InfoName = "Red";
 }
-
-void TNetwork::GetInfo() {}
 
 void TNetwork::Report(StringList& list) {
     // Each list as a count line and numbered item lines.

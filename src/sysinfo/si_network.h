@@ -45,6 +45,11 @@ public:
     std::unique_ptr<TStringCollection> Services;
     std::unique_ptr<TStringCollection> Clients;
     std::unique_ptr<TWinsock> WinSock;
+
+private:
+    // si_network_gather.cpp
+    void GatherAdapters();
+    void GatherMACAddresses();
 };
 
 }  // namespace rb

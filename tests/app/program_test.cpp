@@ -9,6 +9,7 @@
 #include "connection/package_file.h"
 #include "core/exception.h"
 #include "platform/sim/sim_platform.h"
+#include "sysinfo/device_tree_sim.h"
 #include "test_files.h"
 #include "viewer/information_viewer.h"
 #include "xml/sys_info_xml.h"
@@ -73,6 +74,7 @@ public:
 
 class ProgramTest : public ::testing::Test {
 protected:
+    ProgramTest() { testing_hw::AddDisplayAdapter(sim); }
     platform::SimPlatform sim;
     platform::ScopedPlatform scope{sim};
     FakeShell shell;

@@ -9,6 +9,7 @@
 #include "core/exception.h"
 #include "xml/sys_info_xml.h"
 #include "platform/sim/sim_platform.h"
+#include "sysinfo/device_tree_sim.h"
 #include "test_files.h"
 
 namespace rb {
@@ -16,6 +17,7 @@ namespace {
 
 class ConnectionTest : public ::testing::Test {
 protected:
+    ConnectionTest() { testing_hw::AddDisplayAdapter(sim); }
     platform::SimPlatform sim;
     platform::ScopedPlatform scope{sim};
     TempDir dir;

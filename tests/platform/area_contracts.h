@@ -90,6 +90,29 @@ inline void CheckStorageContract(rb::platform::StorageArea& s, const std::string
     EXPECT_LE(space->freeClusters, space->totalClusters);
     EXPECT_TRUE(s.Volume(fixed).has_value());
     EXPECT_EQ(s.UniversalName(fixed), std::nullopt);  // a local disk has no network name
+    // A connected resource names a drive and its server's share.
+    for (const rb::platform::ConnectedResource& r : s.ConnectedDiskResources()) {
+        EXPECT_EQ(r.remoteName.substr(0, 2), "\\\\") << r.localName;
+    }
+}
+
+// The screen is a raster display of some size; its modes are numbered from 0 without gaps and
+// the list ends.
+inline void CheckDisplayContract(rb::platform::DisplayArea& d) {
+    EXPECT_GT(d.ScreenCapability(8).value_or(0), 0);    // HORZRES
+    EXPECT_GT(d.ScreenCapability(10).value_or(0), 0);   // VERTRES
+    EXPECT_EQ(d.ScreenCapability(2).value_or(-1), 1);   // TECHNOLOGY: raster display
+    const int bits = d.ScreenCapability(12).value_or(0);  // BITSPIXEL
+    EXPECT_TRUE(bits >= 1 && bits <= 32) << bits;
+    uint32_t count = 0;
+    while (const auto mode = d.Mode(count)) {
+        EXPECT_GT(mode->width, 0u);
+        EXPECT_GT(mode->height, 0u);
+        EXPECT_GT(mode->bitsPerPixel, 0u);
+        if (++count > 5000) break;
+    }
+    EXPECT_GT(count, 0u);
+    EXPECT_LE(count, 5000u);
 }
 
 // `self` is the running program's process and `exe` its full path.

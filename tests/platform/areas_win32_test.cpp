@@ -27,4 +27,9 @@ TEST(Win32Areas, KeepTheProcessesContract) {
                                    p.System().ModuleFileName());
 }
 
+TEST(Win32Areas, KeepTheDisplayContract) {
+    Win32Platform p;
+    rbtest::CheckDisplayContract(p.Display());
+}
+
 }  // namespace

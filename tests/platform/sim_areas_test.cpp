@@ -36,6 +36,13 @@ TEST(SimAreas, KeepTheStorageContract) {
     rbtest::CheckStorageContract(storage, "C:\\");
 }
 
+TEST(SimAreas, KeepTheDisplayContract) {
+    rb::platform::SimDisplay display;
+    display.capabilities = {{2, 1}, {8, 800}, {10, 600}, {12, 16}};
+    display.modes = {{640, 480, 8, 60}, {800, 600, 16, 60}};
+    rbtest::CheckDisplayContract(display);
+}
+
 TEST(SimAreas, UniversalNamesOnlyForMappedDrives) {
     SimStorage storage;
     storage.drives["F:\\"] = {4, DiskSpace{}, VolumeData{}, std::string("\\\\SERVIDOR\\datos")};

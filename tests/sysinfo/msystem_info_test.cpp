@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/sim/sim_platform.h"
+#include "sysinfo/device_tree_sim.h"
 
 namespace rb {
 namespace {
@@ -33,7 +34,10 @@ protected:
     TMSystemInfo info;
     Recorder rec;
 
-    void SetUp() override { rec.Attach(info); }
+    void SetUp() override {
+        testing_hw::AddDisplayAdapter(sim);
+        rec.Attach(info);
+    }
     void RefreshWith(uint32_t mask) {
         info.ProcessList = TProcessPages::FromMask(mask);
         info.Refresh();

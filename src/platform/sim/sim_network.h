@@ -11,7 +11,7 @@ class SimNetwork : public NetworkArea {
 public:
     std::optional<WinsockData> winsock = WinsockData{0x0101, 0x0202, "WinSock 2.0", "Running"};
     std::vector<std::string> hostAddresses;
-    std::map<uint8_t, std::optional<std::array<uint8_t, 6>>> netBios;  // none: reset fails
+    std::map<uint8_t, NetBiosStatus> netBios;
     std::optional<std::vector<NetworkAdapter>> adapters;  // none: no IP helper
 
     std::optional<WinsockData> Winsock(uint16_t version) override {
@@ -26,9 +26,9 @@ public:
         for (const auto& entry : netBios) numbers.push_back(entry.first);
         return numbers;
     }
-    std::optional<std::array<uint8_t, 6>> NetBiosAddress(uint8_t adapter) override {
+    NetBiosStatus NetBiosAddress(uint8_t adapter) override {
         const auto it = netBios.find(adapter);
-        return it == netBios.end() ? std::nullopt : it->second;
+        return it == netBios.end() ? NetBiosStatus{} : it->second;
     }
     std::optional<std::vector<NetworkAdapter>> Adapters() override { return adapters; }
 };

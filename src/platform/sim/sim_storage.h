@@ -20,6 +20,7 @@ public:
     // By root ("C:\"), in the order DriveStrings gives them.
     std::map<std::string, Drive> drives;
     std::map<std::string, std::string> fullPathNames;
+    std::vector<ConnectedResource> connected;
 
     std::vector<std::string> DriveStrings() override;
     uint32_t DriveKind(std::string_view root) override;
@@ -28,6 +29,7 @@ public:
     std::optional<VolumeData> Volume(std::string_view root) override;
     std::string FullPathName(std::string_view path) override;
     std::optional<std::string> UniversalName(std::string_view path) override;
+    std::vector<ConnectedResource> ConnectedDiskResources() override { return connected; }
 
 private:
     const Drive* Find(std::string_view root) const;

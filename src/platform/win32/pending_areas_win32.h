@@ -1,26 +1,11 @@
-// The areas whose sections are still to come answer "nothing" on Windows for now: no screen
-// capability, no device, no printer, no service. Each section's work replaces its stub with the
-// real calls in the area's own _win32 file.
+// The areas whose sections are still to come answer "nothing" on Windows for now: no
+// printer, no service. Each section's work replaces its stub with the real calls in the area's
+// own _win32 file.
 #pragma once
 
 #include "platform/platform.h"
 
 namespace rb::platform {
-
-class Win32Display : public DisplayArea {
-public:
-    std::optional<int32_t> ScreenCapability(int) override { return std::nullopt; }
-    std::optional<DisplayMode> Mode(uint32_t) override { return std::nullopt; }
-};
-
-class Win32Network : public NetworkArea {
-public:
-    std::optional<WinsockData> Winsock(uint16_t) override { return std::nullopt; }
-    std::vector<std::string> HostAddresses() override { return {}; }
-    std::vector<uint8_t> NetBiosAdapters() override { return {}; }
-    std::optional<std::array<uint8_t, 6>> NetBiosAddress(uint8_t) override { return std::nullopt; }
-    std::optional<std::vector<NetworkAdapter>> Adapters() override { return std::nullopt; }
-};
 
 class Win32Multimedia : public MultimediaArea {
 public:

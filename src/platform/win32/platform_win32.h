@@ -59,6 +59,7 @@ public:
     std::optional<VolumeData> Volume(std::string_view root) override;
     std::string FullPathName(std::string_view path) override;
     std::optional<std::string> UniversalName(std::string_view path) override;
+    std::vector<ConnectedResource> ConnectedDiskResources() override;
     bool CopyFileReplacing(std::string_view from, std::string_view to) override;
 };
 
@@ -97,6 +98,21 @@ private:
     Psapi psapi_;
     bool toolHelpTried_ = false;
     ToolHelp toolHelp_;
+// display_win32.cpp
+class Win32Display : public DisplayArea {
+public:
+    std::optional<int32_t> ScreenCapability(int index) override;
+    std::optional<DisplayMode> Mode(uint32_t number) override;
+};
+
+// network_win32.cpp
+class Win32Network : public NetworkArea {
+public:
+    std::optional<WinsockData> Winsock(uint16_t version) override;
+    std::vector<std::string> HostAddresses() override;
+    std::vector<uint8_t> NetBiosAdapters() override;
+    NetBiosStatus NetBiosAddress(uint8_t adapter) override;
+    std::optional<std::vector<NetworkAdapter>> Adapters() override;
 };
 
 // shell_win32.cpp

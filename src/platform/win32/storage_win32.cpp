@@ -19,15 +19,27 @@ std::string Text(const char* buffer, size_t size) {
     return std::string(buffer, strnlen(buffer, size));
 }
 
+void CloseEnum(HANDLE handle) {
+    ::WNetCloseEnum(handle);
+}
+using NetEnumHandle = win32::UniqueHandle<HANDLE, CloseEnum>;
+
 }  // namespace
 
+// The strings fit 255 characters on any usual machine; when the system asks for more, the
+// buffer grows to its answer instead of losing every drive.
 std::vector<std::string> Win32Storage::DriveStrings() {
-    char buffer[256] = {};
-    const DWORD length = ::GetLogicalDriveStringsA(255, buffer);
+    std::vector<char> buffer(256, '\0');
+    DWORD length = ::GetLogicalDriveStringsA(255, buffer.data());
+    if (length > 255) {
+        buffer.assign(length + 1, '\0');
+        length = ::GetLogicalDriveStringsA(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length >= buffer.size()) return {};
+    }
     std::vector<std::string> roots;
-    if (length == 0 || length > 255) return roots;
     // "A:\\\0C:\\\0\0"
-    for (const char* root = buffer; root < buffer + length && *root; root += strlen(root) + 1) {
+    const char* end = buffer.data() + length;
+    for (const char* root = buffer.data(); root < end && *root; root += strlen(root) + 1) {
         roots.emplace_back(root);
     }
     return roots;
@@ -100,6 +112,31 @@ std::optional<std::string> Win32Storage::UniversalName(std::string_view path) {
     const auto* info = reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer);
     if (!info->lpUniversalName) return std::nullopt;
     return std::string(info->lpUniversalName);
+}
+
+// The enumeration starts with a 1600-byte buffer and grows it when the system asks for more.
+std::vector<ConnectedResource> Win32Storage::ConnectedDiskResources() {
+    std::vector<ConnectedResource> resources;
+    NetEnumHandle handle;
+    if (::WNetOpenEnumA(RESOURCE_CONNECTED, RESOURCETYPE_DISK, 0, nullptr, handle.Put()) !=
+        NO_ERROR) {
+        return resources;
+    }
+    std::vector<NETRESOURCEA> buffer(1600 / sizeof(NETRESOURCEA) + 1);
+    for (;;) {
+        DWORD count = 1;
+        DWORD size = static_cast<DWORD>(buffer.size() * sizeof(NETRESOURCEA));
+        const DWORD result = ::WNetEnumResourceA(handle.Get(), &count, buffer.data(), &size);
+        if (result == ERROR_MORE_DATA) {
+            buffer.resize(size / sizeof(NETRESOURCEA) + 1);
+            continue;
+        }
+        if (result != NO_ERROR || count == 0) break;
+        const NETRESOURCEA& r = buffer[0];
+        resources.push_back({r.lpLocalName ? r.lpLocalName : "",
+                             r.lpRemoteName ? r.lpRemoteName : ""});
+    }
+    return resources;
 }
 
 // The system's copy keeps the file's attributes and times, as a copy made by the shell would.

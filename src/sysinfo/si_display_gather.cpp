@@ -1,0 +1,158 @@
+// The display adapters over the platform: a device tree of their own, the adapter's registry
+// details for each family, the video BIOS texts, the screen's device-context capabilities and
+// the display modes.
+#include "core/text.h"
+#include "platform/platform.h"
+#include "sysinfo/routines.h"
+#include "sysinfo/si_devices.h"
+#include "sysinfo/si_display.h"
+
+namespace rb {
+namespace {
+
+using platform::RootKey;
+
+constexpr size_t kAdapterTextBytes = 255;  // "HardwareInformation.*" texts read, longer cut
+constexpr size_t kBiosTextBytes = 151;     // "VideoBiosVersion" read, longer cut
+
+// GetDeviceCaps indices.
+enum Cap {
+    kTechnology = 2,
+    kHorzSize = 4,
+    kVertSize = 6,
+    kHorzRes = 8,
+    kVertRes = 10,
+    kBitsPixel = 12,
+    kCurveCaps = 28,
+    kLineCaps = 30,
+    kPolygonalCaps = 32,
+    kTextCaps = 34,
+    kRasterCaps = 38,
+    kAspectX = 40,
+    kAspectY = 42,
+    kAspectXY = 44,
+    kLogPixelsY = 90
+};
+
+const char* const kTechnologies[] = {"Vector Plotter", "Raster Display",   "Raster Printer",
+                                     "Raster Camera",  "Character Stream", "Metafile",
+                                     "Display File"};
+
+std::unique_ptr<platform::RegKey> OpenMachine(const std::string& path) {
+    return platform::Current().Reg().Open(RootKey::LocalMachine, path);
+}
+
+std::string BoundedWideText(const platform::RegKey& key, const char* name) {
+    auto bytes = key.ReadBinary(name);
+    if (!bytes) return "";
+    if (bytes->size() > kAdapterTextBytes) bytes->resize(kAdapterTextBytes);
+    return WideBufferToText(*bytes);
+}
+
+int32_t Capability(int index) {
+    return platform::Current().Display().ScreenCapability(index).value_or(0);
+}
+
+// NT keeps the adapter's texts as wide binary values under its service's first device.
+void AdapterDetailsNT(TDisplay& d, const std::string& service, int32_t& memory) {
+    const auto key = OpenMachine("SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Device0");
+    if (!key) return;
+    d.DAC = BoundedWideText(*key, "HardwareInformation.DacType");
+    d.Chipset = BoundedWideText(*key, "HardwareInformation.ChipType");
+    const auto size = key->ReadBinary("HardwareInformation.MemorySize");
+    if (size && size->size() >= 4) {
+        const auto& b = *size;
+        memory = static_cast<int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t{b[3]} << 24));
+    }
+}
+
+void AdapterDetails9x(TDisplay& d, int32_t& memory) {
+    const auto key = OpenMachine("System\\CurrentControlSet\\Services\\Class\\Display\\0000\\INFO");
+    if (!key) return;
+    d.DAC = key->ReadString("DacType").value_or("");
+    d.Chipset = key->ReadString("ChipType").value_or("");
+    memory = static_cast<int32_t>(key->ReadInteger("VideoMemory").value_or(0));
+}
+
+void VideoBios(TDisplay& d) {
+    const auto key = OpenMachine("HARDWARE\\DESCRIPTION\\System");
+    if (!key) return;
+    if (auto bytes = key->ReadBinary("VideoBiosVersion")) {
+        if (bytes->size() > kBiosTextBytes) bytes->resize(kBiosTextBytes);
+        d.BIOSVersion = std::string(bytes->begin(), bytes->end()).c_str();  // to the first zero
+    }
+    if (key->ValueExists("VideoBiosDate"))
+        d.BIOSDate = key->ReadString("VideoBiosDate").value_or("");
+}
+
+// The metrics are the screen's, whichever adapter the item stands for.
+void ScreenMetrics(TDisplay& d) {
+    d.FontResolution = Capability(kLogPixelsY);
+    d.HorzRes = Capability(kHorzRes);
+    d.VertRes = Capability(kVertRes);
+    d.ColorDepth = Capability(kBitsPixel);
+    const int32_t technology = Capability(kTechnology);
+    if (technology >= 0 && technology < 7) d.Technology = kTechnologies[technology];
+    d.PhysicalWidth = Capability(kHorzSize);
+    d.PhysicalHeight = Capability(kVertSize);
+    d.PixelWidth = Capability(kAspectX);
+    d.PixelHeight = Capability(kAspectY);
+    d.PixelDiagonal = Capability(kAspectXY);
+    d.CurveCaps = CurveCapsFrom(Capability(kCurveCaps));
+    d.LineCaps = LineCapsFrom(Capability(kLineCaps));
+    d.PolygonCaps = PolygonCapsFrom(Capability(kPolygonalCaps));
+    d.RasterCaps = RasterCapsFrom(Capability(kRasterCaps));
+    d.TextCaps = TextCapsFrom(Capability(kTextCaps));
+}
+
+void DisplayModes(TDisplay& d) {
+    d.Modes->Clear();
+    auto& display = platform::Current().Display();
+    for (uint32_t n = 0;; ++n) {
+        const auto mode = display.Mode(n);
+        if (!mode) break;
+        d.Modes->Add(Format("%d x %d - %d bit", static_cast<int>(mode->width),
+                            static_cast<int>(mode->height), static_cast<int>(mode->bitsPerPixel)));
+    }
+}
+
+}  // namespace
+
+void TDisplay::GetInfo() {
+    GatherGuarded(ErrorList(), "TDisplay.GetInfo", [this] {
+        Adapter = device_ ? device_->DisplayName() : "";
+        int32_t memory = 0;
+        if (Facts().IsNT) {
+            GatherGuarded(ErrorList(), "TDisplay.GetWinNTDisplayInfo", [&] {
+                AdapterDetailsNT(*this, device_ ? device_->Service : "", memory);
+            });
+        } else {
+            GatherGuarded(ErrorList(), "TDisplay.GetWin9xDisplayInfo: ", [&] {
+                AdapterDetails9x(*this, memory);
+            });
+        }
+        Memory = memory;  // sign-extended, as the registry's 32 bits
+        GatherGuarded(ErrorList(), "TDisplay.GetVideoBIOSInfo: ", [this] { VideoBios(*this); });
+        ScreenMetrics(*this);
+        DisplayModes(*this);
+    });
+}
+
+// Its own device tree, so that the adapters are found whether or not the device section was
+// gathered. No adapter at all ends the collection (the error is not caught here).
+void TDisplays::GetInfo() {
+    TDevices tree(ErrorList());
+    tree.GetInfo();
+    Clear();
+    for (int i = 0; i < tree.Count(); ++i) {
+        const TDevice& device = tree.Device(i);
+        if (device.DeviceClass != TDeviceClass::dcDisplay) continue;
+        auto& display = AddItem<TDisplay>();
+        display.SetDevice(&device);
+        display.GetInfo();
+        display.SetDevice(nullptr);
+    }
+    if (Count() == 0) throw Exception("No se encontró un adaptador de video válido");
+}
+
+}  // namespace rb

@@ -1,0 +1,132 @@
+// The display section over simulated systems: adapters of both families from its own device
+// tree, bounded registry texts, screen capabilities and modes, and the failure without adapter.
+#include <gtest/gtest.h>
+
+#include "device_tree_sim.h"
+#include "sysinfo/si_display.h"
+#include "sysinfo/string_collection.h"
+
+namespace rb {
+namespace {
+
+using platform::DisplayMode;
+using platform::RootKey;
+using platform::ScopedPlatform;
+using platform::SimPlatform;
+using testing_hw::DeviceTree;
+using testing_hw::SimDevice;
+
+const auto HKLM = RootKey::LocalMachine;
+const char kDisplayGuid[] = "{4D36E968-E325-11CE-BFC1-08002BE10318}";
+const char kMonitorGuid[] = "{4D36E96E-E325-11CE-BFC1-08002BE10318}";
+
+std::vector<uint8_t> Wide(const std::string& text) {
+    std::vector<uint8_t> bytes;
+    for (char c : text) {
+        bytes.push_back(static_cast<uint8_t>(c));
+        bytes.push_back(0);
+    }
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+void Screen(SimPlatform& sim) {
+    sim.display.capabilities = {{8, 1024},         {10, 768},          {12, 32},     {2, 1},
+                                {90, 96},          {40, 36},           {42, 36},     {44, 51},
+                                {28, 0x1 | 0x100}, {38, 0x2 | 0x2000}, {34, 0x10000}};
+    sim.display.modes = {DisplayMode{640, 480, 8, 60}, DisplayMode{1024, 768, 32, 60}};
+}
+
+class DisplaysTest : public ::testing::Test {
+protected:
+    SimPlatform sim;
+    TStringCollection errors;
+    TDisplays displays{&errors};
+
+    void Gather() {
+        ScopedPlatform scope(sim);
+        displays.GetInfo();
+    }
+};
+
+TEST_F(DisplaysTest, TwoNtAdaptersShareTheScreenAndReadWideTexts) {
+    DeviceTree tree(sim, true);
+    tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
+    tree.AddClass(kMonitorGuid, "Monitor", "Monitores");
+    SimDevice first{"PCI", "VEN_1", "0", kDisplayGuid, "Primera", ""};
+    first.service = "vga1";
+    tree.Add(first);
+    tree.Add(SimDevice{"PCI", "VEN_2", "0", kDisplayGuid, "", "Segunda"});
+    tree.Add(SimDevice{"DISPLAY", "MON", "0", kMonitorGuid, "", "Monitor"});
+    const std::string device0 = "SYSTEM\\CurrentControlSet\\Services\\vga1\\Device0";
+    sim.registry.SetBinary(HKLM, device0, "HardwareInformation.ChipType", Wide("Chip X"));
+    std::vector<uint8_t> longDac = Wide(std::string(300, 'd'));
+    sim.registry.SetBinary(HKLM, device0, "HardwareInformation.DacType", longDac);
+    sim.registry.SetBinary(HKLM, device0, "HardwareInformation.MemorySize", {0, 0, 0, 0x80});
+    std::vector<uint8_t> bios(400, 'b');  // no zero byte within the 151 read
+    sim.registry.SetBinary(HKLM, "HARDWARE\\DESCRIPTION\\System", "VideoBiosVersion", bios);
+    sim.registry.SetString(HKLM, "HARDWARE\\DESCRIPTION\\System", "VideoBiosDate", "01/02/03");
+    Screen(sim);
+    Gather();
+
+    ASSERT_EQ(displays.Count(), 2);
+    EXPECT_EQ(errors.Count(), 0);
+    const TDisplay& a = *displays.FindByName("Primera");
+    EXPECT_EQ(a.Chipset, "Chip X");
+    EXPECT_EQ(a.DAC, std::string(128, 'd'));  // the first 255 bytes of wide text
+    EXPECT_EQ(a.Memory, -2147483648LL);       // sign-extended
+    EXPECT_EQ(a.BIOSVersion, std::string(151, 'b'));
+    EXPECT_EQ(a.BIOSDate, "01/02/03");
+    for (int i = 0; i < 2; ++i) {
+        const TDisplay& d = displays.Display(i);
+        EXPECT_EQ(d.HorzRes, 1024);
+        EXPECT_EQ(d.ColorDepth, 32);
+        EXPECT_EQ(d.Technology, "Raster Display");
+        EXPECT_EQ(d.FontResolution, 96);
+        EXPECT_EQ(d.PixelDiagonal, 51);
+        EXPECT_EQ(d.CurveCaps, TCurveCaps({TCurveCap::ccCircles, TCurveCap::ccRoundedRects}));
+        EXPECT_EQ(d.RasterCaps,
+                  TRasterCaps({TRasterCap::rcRequiresBanding, TRasterCap::rcStretchDIBits}));
+        EXPECT_EQ(d.TextCaps, TTextCaps({TTextCap::tcNoScrollUsingBlts}));
+        ASSERT_EQ(d.Modes->Count(), 2);
+        EXPECT_EQ(d.Modes->Get(1), "1024 x 768 - 32 bit");
+    }
+    EXPECT_EQ(displays.FindByName("Segunda")->Chipset, "");  // no service of its own
+}
+
+TEST_F(DisplaysTest, NinetyEightReadsTheInfoKey) {
+    DeviceTree tree(sim, false);
+    tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
+    tree.Add(SimDevice{"PCI", "VEN_1", "0000", kDisplayGuid, "", "Tarjeta"});
+    const char info[] = "System\\CurrentControlSet\\Services\\Class\\Display\\0000\\INFO";
+    sim.registry.SetString(HKLM, info, "ChipType", "S3");
+    sim.registry.SetString(HKLM, info, "DacType", "8 bit");
+    sim.registry.SetInteger(HKLM, info, "VideoMemory", 4194304);
+    Screen(sim);
+    Gather();
+    ASSERT_EQ(displays.Count(), 1);
+    EXPECT_EQ(displays.Display(0).Adapter, "Tarjeta");
+    EXPECT_EQ(displays.Display(0).Chipset, "S3");
+    EXPECT_EQ(displays.Display(0).Memory, 4194304);
+}
+
+TEST_F(DisplaysTest, NoDisplayDeviceFailsAndLeavesTheListEmpty) {
+    DeviceTree tree(sim, true);
+    tree.AddClass(kMonitorGuid, "Monitor", "Monitores");
+    tree.Add(SimDevice{"DISPLAY", "MON", "0", kMonitorGuid, "", "Monitor"});
+    SimDevice absent{"PCI", "VEN_1", "0", kDisplayGuid, "", "Sin Control"};
+    absent.present = false;
+    tree.AddClass(kDisplayGuid, "Display", "Adaptadores");
+    tree.Add(absent);
+    ScopedPlatform scope(sim);
+    try {
+        displays.GetInfo();
+        FAIL() << "no failure";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "No se encontró un adaptador de video válido");
+    }
+    EXPECT_EQ(displays.Count(), 0);
+}
+
+}  // namespace
+}  // namespace rb
