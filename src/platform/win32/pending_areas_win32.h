@@ -1,5 +1,5 @@
 // The areas whose sections are still to come answer "nothing" on Windows for now: no screen
-// capability, no device, no printer, no service. Each section's work replaces its stub with the
+// capability, no device, no printer. Each section's work replaces its stub with the
 // real calls in the area's own _win32 file.
 #pragma once
 
@@ -35,18 +35,6 @@ public:
     std::optional<PowerStatus> Status() override { return std::nullopt; }
 };
 
-class Win32Processes : public ProcessesArea {
-public:
-    bool PsapiAvailable() override { return false; }
-    bool ToolHelpAvailable() override { return false; }
-    std::optional<std::vector<uint32_t>> ProcessIds(uint32_t) override { return std::nullopt; }
-    std::optional<std::vector<ProcessEntry>> Snapshot() override { return std::nullopt; }
-    std::string ModuleName(uint32_t, bool) override { return ""; }
-    std::optional<std::string> FullImageName(uint32_t) override { return std::nullopt; }
-    std::optional<bool> IsWow64(uint32_t) override { return std::nullopt; }
-    void ReleaseLibraries() override {}
-};
-
 class Win32Printers : public PrintersArea {
 public:
     std::optional<std::vector<PrinterInfo2>> PrintersLevel2(uint32_t) override {
@@ -58,14 +46,6 @@ public:
     std::string ProfileEntry(std::string_view, std::string_view,
                              std::string_view fallback) override {
         return std::string(fallback);
-    }
-};
-
-class Win32Services : public ServicesArea {
-public:
-    std::unique_ptr<ServiceManager> OpenManager(uint32_t& error) override {
-        error = 120;  // ERROR_CALL_NOT_IMPLEMENTED
-        return nullptr;
     }
 };
 

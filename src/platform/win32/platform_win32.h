@@ -5,7 +5,9 @@
 #include "platform/platform.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/pending_areas_win32.h"
+#include "platform/win32/processes_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/services_win32.h"
 
 namespace rb::platform {
 
@@ -21,6 +23,8 @@ public:
     std::string ModuleFileName() override;
     std::string TempPath() override;
     std::string WindowsDirectory() override;
+    std::vector<std::pair<std::string, std::string>> ProfileSection(
+        std::string_view file, std::string_view section) override;
     std::string SystemDirectory() override;
     LocaleFormats Locale() override;
     std::optional<FileVersion> FileVersionInfo(std::string_view file) override;
@@ -65,6 +69,7 @@ public:
     std::string SpecialFolder(int csidl) override;
     int32_t ResolveShortcut(std::string_view file, std::string& target,
                             std::string& arguments) override;
+    std::vector<std::string> FindFiles(std::string_view pattern) override;
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t window, std::string_view file) override;
 };
