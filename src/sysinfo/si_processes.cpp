@@ -29,8 +29,6 @@ TProcesses::TProcesses(TStringCollection* errorList)
     InfoName = "Procesos";
 }
 
-void TProcesses::GetInfo() {}
-
 void TProcesses::Report(StringList& list) {
     list.Add("[Processes]");
     list.Add(Format("Count=%d", Count()));

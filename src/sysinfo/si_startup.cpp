@@ -34,7 +34,6 @@ TStartup::TStartup(TStringCollection* errorList)
     InfoName = "Inicio";
 }
 
-void TStartup::GetInfo() {}
 
 void TStartup::ItemsAt(TRunType location, StringList& indexes) const {
     indexes.Clear();

@@ -10,9 +10,10 @@ cd "$work"
 "$wine_run" "$exe" /REGISTER
 "$wine_run" "$exe" -report report.txt
 tr -d '\r' < report.txt > report.unix
-for heading in '[Machine]' '[CPU]' '[Performance]'; do
+for heading in '[Machine]' '[CPU]' '[Processes]' '[Installed Software]' '[HKLM Run]' '[Performance]'; do
     grep -qxF "$heading" report.unix || { echo "missing $heading"; cat report.unix; exit 1; }
 done
+grep -qi '^[0-9][0-9]*=rbinfo\.exe$' report.unix || { echo "rbInfo.exe not among the processes"; exit 1; }
 grep -q '^Proceso: CPU - Tiempo msec: [0-9]*$' report.unix || { echo "no CPU timing"; exit 1; }
 "$wine_run" reg query 'HKCR\fzpfile\shell\open\command' | tr -d '\r' | grep -qi 'rbinfo.exe" "%1"' ||
     { echo "open command not registered"; exit 1; }
