@@ -35,6 +35,8 @@ public:
     virtual std::string ModuleName(uint32_t processId, bool fullPath) = 0;
     // QueryFullProcessImageNameA (Vista and later); nullopt where it is missing or fails.
     virtual std::optional<std::string> FullImageName(uint32_t processId) = 0;
+    // GetCurrentProcessId.
+    virtual uint32_t CurrentProcessId() = 0;
     // IsWow64Process; nullopt where the call is missing or fails.
     virtual std::optional<bool> IsWow64(uint32_t processId) = 0;
     // Lets the process-status library go (program end); a later question loads it again.

@@ -16,6 +16,11 @@ enum class RootKey { ClassesRoot, CurrentUser, LocalMachine, Users, CurrentConfi
 
 enum class RegValueType { None, String, ExpandString, Binary, DWord, MultiString, Other };
 
+// Which half of a 64-bit system's registry a key is read from. A 32-bit program on 64-bit
+// Windows (WOW64) sees the 32-bit half of HKEY_LOCAL_MACHINE\SOFTWARE unless it asks for the
+// other; elsewhere both views are the one registry.
+enum class RegView { Default, Native64, Wow32 };
+
 class RegKey {
 public:
     virtual ~RegKey() = default;
@@ -46,6 +51,12 @@ public:
     // nullptr when the key does not exist or cannot be opened with the asked access.
     virtual std::unique_ptr<RegKey> Open(RootKey root, std::string_view path,
                                          bool write = false) = 0;
+    // Opens for reading in the given view (KEY_WOW64_64KEY, KEY_WOW64_32KEY); a registry without
+    // views answers as Open does.
+    virtual std::unique_ptr<RegKey> OpenView(RootKey root, std::string_view path, RegView view) {
+        (void)view;
+        return Open(root, path);
+    }
     // Opens with full access, creating missing keys; nullptr when refused.
     virtual std::unique_ptr<RegKey> Create(RootKey root, std::string_view path) = 0;
 };

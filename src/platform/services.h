@@ -57,6 +57,8 @@ public:
     virtual ~ServicesArea() = default;
     // OpenSCManagerA with enumeration rights; nullptr with the system error in `error`.
     virtual std::unique_ptr<ServiceManager> OpenManager(uint32_t& error) = 0;
+    // The system's message text for an error code (FormatMessageA, system table); "" if none.
+    virtual std::string ErrorMessage(uint32_t code) = 0;
 };
 
 }  // namespace rb::platform

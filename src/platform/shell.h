@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rb::platform {
 
@@ -16,6 +17,9 @@ public:
     // Result code of the shell link's load; 0 (S_OK) on success.
     virtual int32_t ResolveShortcut(std::string_view file, std::string& target,
                                     std::string& arguments) = 0;
+    // Names (without the folder) of the files matching a pattern such as "C:\X\*.lnk", of any
+    // attributes, in the order the search gives them (FindFirstFileA, FindNextFileA).
+    virtual std::vector<std::string> FindFiles(std::string_view pattern) = 0;
     virtual void ShellChangeNotify(int32_t event, uint32_t flags) = 0;
     virtual bool ShowFileProperties(uintptr_t window, std::string_view file) = 0;
 };

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace rb::platform {
@@ -92,6 +93,10 @@ public:
     virtual std::string ModuleFileName() = 0;  // full path of the running program
     virtual std::string TempPath() = 0;        // with its trailing backslash
     virtual std::string WindowsDirectory() = 0;  // "" on failure
+    // The name=value pairs of one section of an initialisation file named as the system takes it
+    // ("WIN.INI": the one in the Windows folder), in file order; empty when there is none.
+    virtual std::vector<std::pair<std::string, std::string>> ProfileSection(
+        std::string_view file, std::string_view section) = 0;
     virtual std::string SystemDirectory() = 0;   // "" on failure
     virtual LocaleFormats Locale() = 0;
     virtual std::optional<FileVersion> FileVersionInfo(std::string_view file) = 0;

@@ -30,8 +30,6 @@ TProcesses::TProcesses(TStringCollection* errorList)
     InfoName = "Procesos";
 }
 
-void TProcesses::GetInfo() {}
-
 void TProcesses::Report(StringList& list) {
     ReportList("Processes", Count(), [this](int i) {
         const auto& p = ItemAs<TProcess>(i);

@@ -25,6 +25,8 @@ public:
     void Report(StringList& list) override;
 
     bool WasNT() const { return isNT_; }  // as of the last gathering
+    // Adds one item per running process; `fullPath` asks for full executable paths.
+    void Enumerate(bool fullPath);
 
 private:
     bool isNT_ = false;

@@ -84,8 +84,6 @@ TServicesCollection::TServicesCollection(TStringCollection* errorList)
     InfoName = "Servicios";
 }
 
-void TServicesCollection::GetInfo() {}
-
 void TServicesCollection::Report(StringList& list) {
     (void)list;
 }

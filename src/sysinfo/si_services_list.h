@@ -10,6 +10,10 @@
 #include "sysinfo/section_base.h"
 #include "sysinfo/string_collection.h"
 
+namespace rb::platform {
+class ServiceManager;
+}
+
 namespace rb {
 
 enum class TCurrentStatus : uint8_t {
@@ -50,6 +54,8 @@ class TServiceItem : public TInfoProcessCollectionItem {
     RB_PERSISTENT_CLASS
 public:
     explicit TServiceItem(TStringCollection* errorList = nullptr);
+    // Reads the service's configuration and status (raises "code: text" when it cannot).
+    void Query(platform::ServiceManager& manager);
 
     TCurrentStatus Status = TCurrentStatus::csStopped;
     TStartType StartType = TStartType::stBoot;

@@ -16,7 +16,6 @@ TSoftware::TSoftware(TStringCollection* errorList)
     SetCaption("Software");
 }
 
-void TSoftware::GetInfo() {}
 
 void TSoftware::Report(StringList& list) {
     list.Add("[Installed Software]");

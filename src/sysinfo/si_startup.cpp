@@ -35,7 +35,6 @@ TStartup::TStartup(TStringCollection* errorList)
     InfoName = "Inicio";
 }
 
-void TStartup::GetInfo() {}
 
 void TStartup::ItemsAt(TRunType location, StringList& indexes) const {
     indexes.Clear();

@@ -21,6 +21,7 @@ public:
         std::optional<bool> wow64;
     };
     std::map<uint32_t, Names> processes;  // a process not listed cannot be opened
+    uint32_t currentProcessId = 0x4D2;
     int psapiLoads = 0;   // how often the library was loaded
     int releases = 0;
 
@@ -45,6 +46,7 @@ public:
         const auto it = processes.find(processId);
         return it == processes.end() ? std::nullopt : it->second.imageName;
     }
+    uint32_t CurrentProcessId() override { return currentProcessId; }
     std::optional<bool> IsWow64(uint32_t processId) override {
         const auto it = processes.find(processId);
         return it == processes.end() ? std::nullopt : it->second.wow64;

@@ -164,10 +164,34 @@ SimRegistry::Key* SimRegistry::Find(RootKey root, std::string_view path) {
     return Walk(root, path, false);
 }
 
+namespace {
+
+// HKLM\SOFTWARE\X as the 32-bit half sees it: SOFTWARE\WOW6432Node\X.
+std::string Wow32Path(RootKey root, std::string_view path) {
+    const std::vector<std::string> parts = SplitPath(path);
+    if (root != RootKey::LocalMachine || parts.empty() || !SameText(parts[0], "SOFTWARE") ||
+        (parts.size() > 1 && SameText(parts[1], "WOW6432Node"))) {
+        return std::string(path);
+    }
+    std::string redirected = "SOFTWARE\\WOW6432Node";
+    for (size_t i = 1; i < parts.size(); ++i) redirected += "\\" + parts[i];
+    return redirected;
+}
+
+}  // namespace
+
 std::unique_ptr<RegKey> SimRegistry::Open(RootKey root, std::string_view path, bool write) {
     if (write && denied_[static_cast<int>(root)]) return nullptr;
-    Key* key = Walk(root, path, false);
+    const std::string seen = wow64 ? Wow32Path(root, path) : std::string(path);
+    Key* key = Walk(root, seen, false);
     return key ? std::make_unique<SimRegKey>(*this, *key, write) : nullptr;
+}
+
+std::unique_ptr<RegKey> SimRegistry::OpenView(RootKey root, std::string_view path, RegView view) {
+    if (view == RegView::Default) return Open(root, path);
+    const std::string seen = view == RegView::Wow32 ? Wow32Path(root, path) : std::string(path);
+    Key* key = Walk(root, seen, false);
+    return key ? std::make_unique<SimRegKey>(*this, *key, false) : nullptr;
 }
 
 std::unique_ptr<RegKey> SimRegistry::Create(RootKey root, std::string_view path) {

@@ -31,6 +31,11 @@ public:
 
     std::unique_ptr<RegKey> Open(RootKey root, std::string_view path, bool write = false) override;
     std::unique_ptr<RegKey> Create(RootKey root, std::string_view path) override;
+    // Views as 64-bit Windows keeps them: the 32-bit half of HKLM\SOFTWARE lives under
+    // SOFTWARE\WOW6432Node; the default view is that half when `wow64` is set (a 32-bit
+    // program on 64-bit Windows), the whole registry otherwise.
+    std::unique_ptr<RegKey> OpenView(RootKey root, std::string_view path, RegView view) override;
+    bool wow64 = false;
 
     // Filling helpers for tests (keys are created as needed).
     void SetString(RootKey root, std::string_view path, std::string_view name,

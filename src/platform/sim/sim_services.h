@@ -14,7 +14,14 @@ public:
     std::map<std::string, ServiceConfig> configs;  // a service without one answers error 1060
     std::map<std::string, ServiceStatusRecord> statuses;
 
+    std::map<uint32_t, std::string> messages = {
+        {5, "Acceso denegado."}, {1060, "El servicio especificado no existe."}};
+
     std::unique_ptr<ServiceManager> OpenManager(uint32_t& error) override;
+    std::string ErrorMessage(uint32_t code) override {
+        const auto it = messages.find(code);
+        return it == messages.end() ? std::string() : it->second;
+    }
 };
 
 class SimServiceManager : public ServiceManager {

@@ -17,12 +17,16 @@ public:
         std::string target;
         std::string arguments;
     };
-    std::map<std::string, Shortcut> shortcuts;
+    std::map<std::string, Shortcut> shortcuts;  // by full path
+    // Files by full path, in search order (AddShortcut adds one too).
+    std::vector<std::string> files;
+    void AddShortcut(const std::string& path, std::string target, std::string arguments);
     std::vector<std::pair<int32_t, uint32_t>> shellNotifications;
 
     std::string SpecialFolder(int csidl) override;
     int32_t ResolveShortcut(std::string_view file, std::string& target,
                             std::string& arguments) override;
+    std::vector<std::string> FindFiles(std::string_view pattern) override;
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t, std::string_view) override { return true; }
 };

@@ -33,6 +33,16 @@ OsVersion SimSystem::WindowsXP() {
     return v;
 }
 
+SimSystem::IniSection SimSystem::ProfileSection(std::string_view file, std::string_view section) {
+    for (const auto& [name, sections] : iniFiles) {
+        if (!SameText(name, file)) continue;
+        for (const auto& [title, pairs] : sections) {
+            if (SameText(title, section)) return pairs;
+        }
+    }
+    return {};
+}
+
 uint32_t SimSystem::TickCount() {
     const uint32_t now = tickCount;
     tickCount += tickStep;

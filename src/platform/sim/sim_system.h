@@ -35,6 +35,9 @@ public:
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
     LocaleFormats locale;
+    // Initialisation files by name, then section, compared without regard to case.
+    using IniSection = std::vector<std::pair<std::string, std::string>>;
+    std::map<std::string, std::map<std::string, IniSection>> iniFiles;
     std::map<std::string, FileVersion> fileVersions;
     // What NewGuid answers; its last byte is incremented after every answer, so successive
     // GUIDs differ and stay predictable.
@@ -59,6 +62,7 @@ public:
     std::string TempPath() override { return tempPath; }
     std::string WindowsDirectory() override { return windowsDirectory; }
     std::string SystemDirectory() override { return systemDirectory; }
+    IniSection ProfileSection(std::string_view file, std::string_view section) override;
     LocaleFormats Locale() override { return locale; }
     std::optional<FileVersion> FileVersionInfo(std::string_view file) override;
     std::array<uint8_t, 16> NewGuid() override;

@@ -1,6 +1,6 @@
 // The areas whose sections are still to come answer "nothing" on Windows for now: no
-// printer, no service. Each section's work replaces its stub with the real calls in the area's
-// own _win32 file.
+// multimedia device, no power status, no printer, no Automation object, no mail client. Each
+// section's work replaces its stub with the real calls in the area's own _win32 file.
 #pragma once
 
 #include "platform/platform.h"
@@ -31,14 +31,6 @@ public:
     std::string ProfileEntry(std::string_view, std::string_view,
                              std::string_view fallback) override {
         return std::string(fallback);
-    }
-};
-
-class Win32Services : public ServicesArea {
-public:
-    std::unique_ptr<ServiceManager> OpenManager(uint32_t& error) override {
-        error = 120;  // ERROR_CALL_NOT_IMPLEMENTED
-        return nullptr;
     }
 };
 

@@ -10,6 +10,7 @@
 #include "platform/win32/late_binding_win32.h"
 #include "platform/win32/pending_areas_win32.h"
 #include "platform/win32/registry_win32.h"
+#include "platform/win32/services_win32.h"
 
 namespace rb::platform {
 
@@ -25,6 +26,8 @@ public:
     std::string ModuleFileName() override;
     std::string TempPath() override;
     std::string WindowsDirectory() override;
+    std::vector<std::pair<std::string, std::string>> ProfileSection(
+        std::string_view file, std::string_view section) override;
     std::string SystemDirectory() override;
     LocaleFormats Locale() override;
     std::optional<FileVersion> FileVersionInfo(std::string_view file) override;
@@ -72,6 +75,7 @@ public:
     std::optional<std::vector<ProcessEntry>> Snapshot() override;
     std::string ModuleName(uint32_t processId, bool fullPath) override;
     std::optional<std::string> FullImageName(uint32_t processId) override;
+    uint32_t CurrentProcessId() override { return ::GetCurrentProcessId(); }
     std::optional<bool> IsWow64(uint32_t processId) override;
     void ReleaseLibraries() override;
 
@@ -121,6 +125,7 @@ public:
     std::string SpecialFolder(int csidl) override;
     int32_t ResolveShortcut(std::string_view file, std::string& target,
                             std::string& arguments) override;
+    std::vector<std::string> FindFiles(std::string_view pattern) override;
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t window, std::string_view file) override;
 };

@@ -187,11 +187,25 @@ bool Win32RegKey::WriteBinary(std::string_view name, const std::vector<uint8_t>&
 }
 
 std::unique_ptr<RegKey> Win32Registry::Open(RootKey root, std::string_view path, bool write) {
+    return OpenWith(root, path, write ? KEY_ALL_ACCESS : KEY_READ);
+}
+
+std::unique_ptr<RegKey> Win32Registry::OpenView(RootKey root, std::string_view path,
+                                                RegView view) {
+    // The view flags are only asked for where they mean something (callers check WOW64):
+    // before XP the system does not know them.
+    REGSAM access = KEY_READ;
+    if (view == RegView::Native64) access |= KEY_WOW64_64KEY;
+    if (view == RegView::Wow32) access |= KEY_WOW64_32KEY;
+    return OpenWith(root, path, access);
+}
+
+std::unique_ptr<RegKey> Win32Registry::OpenWith(RootKey root, std::string_view path,
+                                                REGSAM access) {
     const HKEY base = RootHandle(root);
     if (!base) return nullptr;
     win32::RegKeyHandle key;
-    if (::RegOpenKeyExA(base, CleanPath(path).c_str(), 0, write ? KEY_ALL_ACCESS : KEY_READ,
-                        key.Put()) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(base, CleanPath(path).c_str(), 0, access, key.Put()) != ERROR_SUCCESS) {
         key.Release();  // whatever a failed call left there is no handle of ours
         return nullptr;
     }

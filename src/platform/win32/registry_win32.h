@@ -44,7 +44,11 @@ private:
 class Win32Registry : public Registry {
 public:
     std::unique_ptr<RegKey> Open(RootKey root, std::string_view path, bool write = false) override;
+    std::unique_ptr<RegKey> OpenView(RootKey root, std::string_view path, RegView view) override;
     std::unique_ptr<RegKey> Create(RootKey root, std::string_view path) override;
+
+private:
+    std::unique_ptr<RegKey> OpenWith(RootKey root, std::string_view path, REGSAM access);
 };
 
 }  // namespace rb::platform

@@ -65,6 +65,25 @@ int32_t Win32Shell::ResolveShortcut(std::string_view file, std::string& target,
     return hr;
 }
 
+namespace {
+void CloseSearch(HANDLE search) {
+    ::FindClose(search);
+}
+using SearchHandle = win32::UniqueHandle<HANDLE, CloseSearch, win32::kInvalidHandleValue>;
+}  // namespace
+
+std::vector<std::string> Win32Shell::FindFiles(std::string_view pattern) {
+    const std::string mask(pattern);
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    SearchHandle search(::FindFirstFileA(mask.c_str(), &found));
+    if (!search) return names;
+    do {
+        names.emplace_back(found.cFileName);
+    } while (::FindNextFileA(search.Get(), &found));
+    return names;
+}
+
 void Win32Shell::ShellChangeNotify(int32_t event, uint32_t flags) {
     ::SHChangeNotify(event, flags, nullptr, nullptr);
 }

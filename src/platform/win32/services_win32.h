@@ -1,0 +1,14 @@
+// The real services area (services_win32.cpp).
+#pragma once
+
+#include "platform/services.h"
+
+namespace rb::platform {
+
+class Win32Services : public ServicesArea {
+public:
+    std::unique_ptr<ServiceManager> OpenManager(uint32_t& error) override;
+    std::string ErrorMessage(uint32_t code) override;
+};
+
+}  // namespace rb::platform

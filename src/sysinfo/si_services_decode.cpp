@@ -1,0 +1,56 @@
+// Pure decoding of the service control manager's numbers into the section's enumerations and
+// sets; values outside the known ones take the stated defaults.
+#include "sysinfo/si_services_decode.h"
+
+namespace rb {
+
+TCurrentStatus CurrentStatusOf(uint32_t state) {
+    // SERVICE_STOPPED (1) and anything unknown read as stopped; 2 to 7 follow in order.
+    if (state < 2 || state > 7) return TCurrentStatus::csStopped;
+    return static_cast<TCurrentStatus>(state - 1);
+}
+
+TStartType StartTypeOf(uint32_t start) {
+    switch (start) {
+        case 0: return TStartType::stBoot;
+        case 1: return TStartType::stSystem;
+        case 2: return TStartType::stAuto;
+        case 4: return TStartType::stDisabled;
+        default: return TStartType::stManual;  // 3 (on demand) and anything unknown
+    }
+}
+
+TErrorSeverity ErrorSeverityOf(uint32_t control) {
+    switch (control) {
+        case 0: return TErrorSeverity::esIgnore;
+        case 2: return TErrorSeverity::esSevere;
+        case 3: return TErrorSeverity::esCritical;
+        default: return TErrorSeverity::esNormal;
+    }
+}
+
+TServiceTypes ServiceTypesOf(uint32_t type) {
+    TServiceTypes types;
+    for (uint8_t bit = 0; bit < 6; ++bit) {
+        if (type & (1u << bit)) types.Include(static_cast<TServiceType>(bit));
+    }
+    if (type & 0x100) types.Include(TServiceType::INTERACTIVE_PROCESS);
+    return types;
+}
+
+TControlAcceptedSet ControlsAcceptedOf(uint32_t controls) {
+    TControlAcceptedSet accepted;
+    for (uint8_t bit = 0; bit < 3; ++bit) {
+        if (controls & (1u << bit)) accepted.Include(static_cast<TControlAccepted>(bit));
+    }
+    return accepted;
+}
+
+std::string SystemErrorText(uint32_t code, std::string_view message) {
+    // The system's texts end in a line break, which has no place in a line of the error list.
+    size_t end = message.size();
+    while (end > 0 && static_cast<unsigned char>(message[end - 1]) <= ' ') --end;
+    return std::to_string(code) + ": " + std::string(message.substr(0, end));
+}
+
+}  // namespace rb
