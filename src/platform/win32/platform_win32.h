@@ -102,6 +102,8 @@ private:
     Psapi psapi_;
     bool toolHelpTried_ = false;
     ToolHelp toolHelp_;
+};
+
 // display_win32.cpp
 class Win32Display : public DisplayArea {
 public:
