@@ -23,6 +23,10 @@ std::string Repeat(std::string_view piece, size_t times) {
     return out;
 }
 
+// A generous bound: it only tells linear work (a second or two) from a parser gone quadratic
+// (hours), also on a machine busy with other builds.
+constexpr double kLinearBound = 60.0;
+
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -49,7 +53,7 @@ TEST(XMLNodeHostile, HundredThousandNestedOpeningTags) {
         while (deepest->ChildCount() > 0) deepest = &deepest->Children(0);
         EXPECT_EQ(deepest->Body(), "deep");
     }
-    EXPECT_LT(Seconds(start), 10.0);
+    EXPECT_LT(Seconds(start), kLinearBound);
 }
 
 TEST(XMLNodeHostile, FiftyMegabyteTextRun) {
@@ -64,7 +68,7 @@ TEST(XMLNodeHostile, FiftyMegabyteTextRun) {
     EXPECT_EQ(node.XML().size(), run.size() + 9);
     node.SetXML("<" + run);  // one unterminated 50 MB tag
     EXPECT_EQ(node.Tag().size(), run.size());
-    EXPECT_LT(Seconds(start), 10.0);
+    EXPECT_LT(Seconds(start), kLinearBound);
 }
 
 // The tree as one line: tag, attributes in braces, "=body" when there is one, children in
