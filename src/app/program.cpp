@@ -100,21 +100,11 @@ int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
     return 0;
 }
 
-std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
-        return message + ".";
-    }
-    return message;
-}
-
 int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell) {
     try {
         return RunProgram(cmd, shell);
-    } catch (const EAbort&) {
-        return 1;  // a cancelled operation: nothing to tell
     } catch (const std::exception& e) {
-        platform::Current().Windows().ShowMessage(ErrorBoxText(e.what()), kApplicationTitle,
-                                       platform::kMbIconError);
+        ShowApplicationError(e);
         return 1;
     }
 }

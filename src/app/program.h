@@ -7,13 +7,12 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "platform/application_error.h"
 
 namespace rb {
 
 class TdmKestrinConnection;
 class InformationViewer;
-
-constexpr const char* kApplicationTitle = "Información de su computadora";
 
 // What the entry needs from the windowing side; the real one shows windows, tests record.
 class ProgramShell {
@@ -41,10 +40,6 @@ int RunProgram(const CommandLine& cmd, ProgramShell& shell);
 // RunProgram with the last-chance handling of start-up errors: the error is shown in a message
 // box (through the platform) and the exit code is 1.
 int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell);
-
-// The message-box text of an error: a full stop is appended when the last character sorts
-// above ".".
-std::string ErrorBoxText(const std::string& message);
 
 // Support switch: gathers every section and writes the text report to `file` (CP1252).
 void WriteReportFile(const std::string& file);
