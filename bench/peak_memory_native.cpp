@@ -1,3 +1,4 @@
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include "peak_memory.h"
@@ -12,6 +13,11 @@ int64_t PeakMemoryKB() {
 
 const char* PeakMemoryMeasure() {
     return "ru_maxrss";
+}
+
+int64_t MemoryInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<int64_t>(info.uordblks + info.hblkhd);
 }
 
 }  // namespace rb::bench

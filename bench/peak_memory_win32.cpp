@@ -17,4 +17,12 @@ const char* PeakMemoryMeasure() {
     return "PeakWorkingSetSize";
 }
 
+int64_t MemoryInUse() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof(counters);
+    auto* plain = reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters);
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), plain, sizeof(counters))) return 0;
+    return static_cast<int64_t>(counters.PrivateUsage);
+}
+
 }  // namespace rb::bench

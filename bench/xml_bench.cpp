@@ -15,6 +15,7 @@
 #include "core/text.h"
 #include "peak_memory.h"
 #include "xml/sys_info_xml.h"
+#include "xml/xml_node_tree.h"
 
 namespace rb::bench {
 namespace {
@@ -159,11 +160,35 @@ void Print(const char* label, const Size& size, const Figures& f) {
                 PeakMemoryMeasure());
 }
 
+// The node tree's memory for a text: what parsing it keeps, per byte of text.
+void PrintTree(const char* label, const std::string& text) {
+    const int64_t before = MemoryInUse();
+    TXMLNode tree;
+    tree.SetXML(text);
+    const int64_t kept = MemoryInUse() - before;
+    std::printf("tree  %-28s %8zu KB of text, %8lld KB of tree: %.1f bytes a byte\n", label,
+                text.size() / 1024, static_cast<long long>(kept / 1024),
+                static_cast<double>(kept) / static_cast<double>(text.size()));
+}
+
+void MeasureTrees() {
+    TXMLSysInfo doc;
+    Build(*doc.SystemInfo, kFull);
+    PrintTree("full inventory", doc.SaveXML());
+    std::string dense;
+    while (dense.size() < (8u << 20)) dense += "<a>";
+    PrintTree("<a> repeated (8 MiB)", dense);
+    std::string pairs;
+    while (pairs.size() < (8u << 20)) pairs += "<a></a>";
+    PrintTree("<a></a> repeated (8 MiB)", pairs);
+}
+
 }  // namespace
 }  // namespace rb::bench
 
 int main() {
     using namespace rb::bench;
+    MeasureTrees();
     // Half size first: the peak memory only grows, so each printout is that size's peak.
     const Size half{kFull.devices / 2, kFull.processes / 2, kFull.software / 2, kFull.services / 2};
     const Figures h = Measure(half);

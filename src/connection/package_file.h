@@ -30,8 +30,10 @@ std::string BuildHeaderText(const THeader& header);
 void ParseHeader(std::string_view text, THeader& header, std::string& xml);
 
 // Limit on the decompressed content of a package: a few kilobytes of compressed data can
-// inflate to gigabytes, and the reader holds everything in memory.
-constexpr size_t kMaxPackageContent = 256u << 20;
+// inflate to gigabytes, and the reader holds everything in memory, then the document's tree
+// (a few times the text) in a 32-bit process. Real packages hold tens of kilobytes; the
+// largest inventory this program writes is under 8 MiB.
+constexpr size_t kMaxPackageContent = 64u << 20;
 
 // Compresses `text` (zlib, level 9) into a new file of that name, replacing any file there.
 void WritePackageFile(std::string_view text, const std::string& fileName);

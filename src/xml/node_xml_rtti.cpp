@@ -195,11 +195,11 @@ bool Plain(std::string_view s) {
 // (same tag, attributes and body): a tag and attributes that parse back the same way, and no
 // body beside children (such a body would join the first child's).
 bool NodeRoundTrips(const TXMLNode& node) {
-    const std::string& tag = node.Tag();
+    const std::string_view tag = node.Tag();
     if (tag.empty() || tag[0] == '?' || !Plain(tag)) return false;
-    const std::string& body = node.Body();
+    const std::string_view body = node.Body();
     if (!body.empty()) {
-        if (node.ChildCount() > 0 || body.find_first_of("<>") != std::string::npos) return false;
+        if (node.ChildCount() > 0 || body.find_first_of("<>") != std::string_view::npos) return false;
         if (static_cast<unsigned char>(body.front()) <= 32) return false;
         if (static_cast<unsigned char>(body.back()) <= 32) return false;
     }
@@ -220,7 +220,7 @@ bool SubtreeRoundTrips(const TXMLNode& root) {
         const TXMLNode& node = *pending.back();
         pending.pop_back();
         if (!NodeRoundTrips(node)) return false;
-        for (int i = 0; i < node.ChildCount(); ++i) pending.push_back(&node.Children(i));
+        for (const TXMLNode* c = node.FirstChild(); c; c = c->NextSibling()) pending.push_back(c);
     }
     return true;
 }

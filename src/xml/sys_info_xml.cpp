@@ -1,5 +1,10 @@
 #include "xml/sys_info_xml.h"
 
+#include <algorithm>
+
+#include "core/exception.h"
+#include "core/text.h"
+
 namespace rb {
 
 const ClassInfo& TXMLSysInfo::StaticClass() {
@@ -23,6 +28,16 @@ TXMLSysInfo::~TXMLSysInfo() = default;
 
 std::string TXMLSysInfo::SaveXML() { return WriteXML(InfoTag); }
 
-void TXMLSysInfo::LoadXML(std::string_view text) { ReadXML(InfoTag, text); }
+void TXMLSysInfo::LoadXML(std::string_view text) {
+    if (text.size() > kDenseDocumentFloor) {
+        const auto starts = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
+        if (starts > text.size() / kMinBytesPerElement) {
+            throw Exception(Format("The document is not an inventory: %u elements in %u bytes",
+                                   static_cast<unsigned>(starts),
+                                   static_cast<unsigned>(text.size())));
+        }
+    }
+    ReadXML(InfoTag, text);
+}
 
 }  // namespace rb

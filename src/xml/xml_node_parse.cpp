@@ -52,10 +52,10 @@ void ParseIndexString(std::string_view t, StringList& into) {
 void SplitTagText(std::string_view text, TXMLNode& node, bool dropLast) {
     const size_t space = text.find(' ');
     if (space == std::string_view::npos) {
-        if (!dropLast) node.SetTag(std::string(text));
+        if (!dropLast) node.SetTag(text);
         return;
     }
-    node.SetTag(std::string(text.substr(0, space)));
+    node.SetTag(text.substr(0, space));
     std::string_view attributes = text.substr(space);
     if (dropLast) attributes.remove_suffix(1);
     ParseXMLAttributes(attributes, node.Properties());
@@ -73,7 +73,7 @@ public:
         const std::string_view t = p.text;
         if (t[0] == '/') {
             // The name in a closing tag is not compared: nesting follows position only.
-            current_->SetBody(std::string(TrimView(text_)));
+            current_->SetBody(TrimView(text_));
             text_.clear();
             if (current_->Parent()) current_ = current_->Parent();
         } else if (t.find('/') == t.size() - 1) {

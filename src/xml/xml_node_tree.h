@@ -5,6 +5,7 @@
 // stack.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,6 +32,10 @@ void TokeniseXML(std::string_view text, const std::function<void(const TParsePri
 // Parses attribute text into name=value lines (see the .cpp for the two forms).
 void ParseXMLAttributes(std::string_view text, StringList& into);
 
+// Every node of a tree lives in the store of the tree's top node (the node created directly),
+// side by side with the texts of its tags, bodies and attributes: a node costs a few dozen
+// bytes and no allocation of its own, so a document's tree stays within a small multiple of
+// the document's size. Nodes are freed with the top node, or when it parses again.
 class TXMLNode : public Persistent {
     RB_PERSISTENT_CLASS
 public:
@@ -54,36 +59,58 @@ public:
     // Body followed by the written text of each child.
     std::string StoredValue() const;
 
-    const std::string& Body() const { return body_; }
-    void SetBody(std::string value) { body_ = std::move(value); }
-    const std::string& Tag() const { return tag_; }
-    void SetTag(std::string value) { tag_ = std::move(value); }
+    // Views into the tree's store, valid until the text is set again or the tree is freed.
+    std::string_view Body() const { return {body_, bodySize_}; }
+    void SetBody(std::string_view value);
+    std::string_view Tag() const { return {tag_, tagSize_}; }
+    void SetTag(std::string_view value);
     // Attributes as name=value lines in source order, values without their quotes.
-    StringList& Properties() { return properties_; }
-    const StringList& Properties() const { return properties_; }
-    TXMLNode* Parent() const { return parent_; }
+    StringList& Properties();
+    const StringList& Properties() const;
+    TXMLNode* Parent() const;
 
-    int ChildCount() const { return static_cast<int>(children_.size()); }
-    // Raises EListError "List index out of bounds (<i>)" for a bad index.
+    int ChildCount() const { return static_cast<int>(childCount_); }
+    // Raises EListError "List index out of bounds (<i>)" for a bad index. Walking the children
+    // in order costs constant time a step.
     TXMLNode& Children(int index) const;
     // First child whose tag equals `name` ignoring case; -1 when there is none.
     int IndexOfChild(std::string_view name) const;
     // Appends a new child with this node's ShortTags and returns it.
     TXMLNode& AddChild();
 
+    // The first child and the next sibling, or nullptr: a walk without indexes.
+    TXMLNode* FirstChild() const;
+    TXMLNode* NextSibling() const;
+
+    struct Store;
+
 private:
+    std::string TagText() const { return std::string(Tag()); }
+    std::string BodyText() const { return std::string(Body()); }
+    Store& TheStore();
     void Clear();
-    void ClearChildren();
     void WriteStart(std::string& out) const;
     void WriteAttributes(std::string& out) const;
 
+    std::unique_ptr<Store> ownStore_;  // the top node's; empty in every other node
+    Store* store_ = nullptr;           // the tree's store; set once the tree has one
+    const char* tag_ = "";
+    const char* body_ = "";
+    std::unique_ptr<StringList> properties_;  // created with the first attribute
+    uint32_t tagSize_ = 0;
+    uint32_t bodySize_ = 0;
+    // Places in the store (0: none). The top node is not in its store; its place is kTop.
+    uint32_t self_ = 0;
+    uint32_t parent_ = 0;
+    uint32_t firstChild_ = 0;
+    uint32_t lastChild_ = 0;
+    uint32_t nextSibling_ = 0;
+    uint32_t childCount_ = 0;
+    // The child last reached by Children(), so a walk by index does not start over each time.
+    mutable uint32_t cursor_ = 0;
+    mutable uint32_t cursorIndex_ = 0;
     bool buildChildren_ = true;
     bool shortTags_ = true;
-    std::string body_;
-    std::string tag_;
-    StringList properties_;
-    TXMLNode* parent_ = nullptr;
-    std::vector<std::unique_ptr<TXMLNode>> children_;
 };
 
 }  // namespace rb

@@ -61,12 +61,12 @@ open("truncated.fzp", "wb").write(whole[: len(whole) // 2])
 z = zlib.compressobj(9)
 with open("bomb.fzp", "wb") as f:
     block = bytes(1 << 20)
-    for _ in range(300):
+    for _ in range(100):
         f.write(z.compress(block))
     f.write(z.flush())
 PY
 expect_error 'incomplete' truncated.fzp /auto
-expect_error 'exceeds 256 MiB' bomb.fzp
+expect_error 'exceeds 64 MiB' bomb.fzp
 printf 'ProcessList=[pgCPU,pgNothing]\r\n' > bad.rpg
 expect_error 'Invalid property element: pgNothing' bad.rpg
 echo "rbInfo.exe entry: registration and failing inputs ok"

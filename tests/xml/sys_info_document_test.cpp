@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/text.h"
 #include "sysinfo/msystem_info.h"
 #include "xml/document_filler.h"
 #include "xml/document_helpers.h"
@@ -144,6 +145,40 @@ TEST(SysInfoDocument, MediaItemsKeepTheirDeviceClass) {
     other.LoadXML(foreign);
     EXPECT_EQ(other.SystemInfo->Media->Item(0).ClassName(), "TMediaItem");
     EXPECT_EQ(other.SystemInfo->Media->Item(1).ClassName(), "TMediaItem");
+}
+
+// Documents far denser in elements than any inventory are refused before their tree is built;
+// small ones and large real-looking ones are read.
+TEST(SysInfoDocument, RefusesDocumentsDenserInElementsThanAnyInventory) {
+    TXMLSysInfo filled;
+    for (int i = 0; i < 20000; ++i) {
+        filled.SystemInfo->Software->Installed->Add(
+            Format("Programa de gestión número %d, versión 1.%d (Español)", i, i));
+    }
+    const std::string large = filled.SaveXML();
+    ASSERT_GT(large.size(), TXMLSysInfo::kDenseDocumentFloor);
+    std::string dense;
+    while (dense.size() <= TXMLSysInfo::kDenseDocumentFloor) dense += "<a>";
+    struct Case {
+        std::string text;
+        bool refused;
+    };
+    const Case cases[] = {
+        {std::string(3000, '<'), false},  // under the floor: read however dense
+        {dense, true},
+        {large, false},
+    };
+    for (const Case& c : cases) {
+        TXMLSysInfo doc;
+        std::string error;
+        try {
+            doc.LoadXML(c.text);
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error.find("is not an inventory") != std::string::npos, c.refused)
+            << c.text.size() << ": " << error;
+    }
 }
 
 }  // namespace

@@ -74,9 +74,9 @@ TEST(XMLNodeHostile, FiftyMegabyteTextRun) {
 // The tree as one line: tag, attributes in braces, "=body" when there is one, children in
 // brackets.
 std::string Shape(const TXMLNode& node) {
-    std::string out = node.Tag();
+    std::string out(node.Tag());
     if (node.Properties().Count() > 0) out += "{" + node.Properties().CommaText() + "}";
-    if (!node.Body().empty()) out += "=" + node.Body();
+    if (!node.Body().empty()) out += "=" + std::string(node.Body());
     if (node.ChildCount() > 0) {
         out += "[";
         for (int i = 0; i < node.ChildCount(); ++i) out += (i ? " " : "") + Shape(node.Children(i));

@@ -10,11 +10,11 @@ namespace {
 
 // Compact picture of a tree: Tag{attributes}'body'[children]; "_" for an empty tag.
 std::string Dump(const TXMLNode& node) {
-    std::string out = node.Tag().empty() ? "_" : node.Tag();
+    std::string out(node.Tag().empty() ? "_" : node.Tag());
     const auto& attributes = node.Properties().Lines();
     for (size_t i = 0; i < attributes.size(); ++i) out += (i ? "," : "{") + attributes[i];
     if (!attributes.empty()) out += "}";
-    if (!node.Body().empty()) out += "'" + node.Body() + "'";
+    if (!node.Body().empty()) out += "'" + std::string(node.Body()) + "'";
     for (int i = 0; i < node.ChildCount(); ++i) {
         out += (i ? " " : "[") + Dump(node.Children(i));
     }
@@ -122,6 +122,37 @@ TEST(XMLNodeParse, ParentLinksAndBuildChildren) {
     EXPECT_EQ(Dump(root), "A[B[_]]");
     root.SetXML("<Q>1</Q>");  // the top node re-parses from scratch
     EXPECT_EQ(Dump(root), "Q'1'");
+}
+
+// Every node of a tree lives in the top node's store: reaching children in any order, building
+// below a child, re-parsing into a child made by hand and re-parsing the top all keep the tree
+// right.
+TEST(XMLNodeStore, NodesBuiltParsedAndReachedInAnyOrder) {
+    TXMLNode root;
+    root.SetXML("<A><B>1</B><C>2</C><D>3</D><E>4</E></A>");
+    const char* const tags[] = {"E", "B", "D", "C", "C", "E", "B"};  // backwards and forwards
+    const int indexes[] = {3, 0, 2, 1, 1, 3, 0};
+    for (size_t i = 0; i < std::size(indexes); ++i) {
+        EXPECT_EQ(root.Children(indexes[i]).Tag(), tags[i]) << i;
+    }
+    std::string walked;
+    for (const TXMLNode* c = root.FirstChild(); c; c = c->NextSibling()) walked += c->Body();
+    EXPECT_EQ(walked, "1234");
+
+    TXMLNode& added = root.Children(1).AddChild();  // a child made by hand keeps BuildChildren
+    added.SetTag("X");
+    added.AddChild().SetTag("Y");
+    EXPECT_EQ(Dump(root), "A[B'1' C'2'[X[Y]] D'3' E'4']");
+    added.SetXML("<N k=\"v\">n</N>");  // replaces its own children only
+    EXPECT_EQ(Dump(root), "A[B'1' C'2'[N{k=v}'n'] D'3' E'4']");
+    EXPECT_EQ(added.Parent(), &root.Children(1));
+
+    root.SetXML(root.Children(2).XML());  // the text is copied out before the tree goes
+    EXPECT_EQ(Dump(root), "D'3'");
+    root.SetTag("T");
+    root.SetBody(std::string(100000, 'b'));  // a long text gets room of its own
+    EXPECT_EQ(root.Body().size(), 100000u);
+    EXPECT_EQ(root.Tag(), "T");
 }
 
 TEST(XMLNodeWrite, ShortAndLongFormsAndAttributes) {
