@@ -79,11 +79,29 @@ std::string AnsiLowerCase(std::string_view s) {
     return out;
 }
 
+namespace {
+// AnsiUpperChar of every byte, for comparisons that fold many characters.
+struct UpperTable {
+    unsigned char upper[256];
+    UpperTable() {
+        for (int c = 0; c < 256; ++c) {
+            upper[c] = static_cast<unsigned char>(AnsiUpperChar(static_cast<char>(c)));
+        }
+    }
+};
+const UpperTable& Upper() {
+    static const UpperTable table;
+    return table;
+}
+}  // namespace
+
 int AnsiCompareText(std::string_view a, std::string_view b) {
+    const unsigned char* upper = Upper().upper;
     const size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(AnsiUpperChar(a[i]));
-        const auto cb = static_cast<unsigned char>(AnsiUpperChar(b[i]));
+        if (a[i] == b[i]) continue;
+        const unsigned char ca = upper[static_cast<unsigned char>(a[i])];
+        const unsigned char cb = upper[static_cast<unsigned char>(b[i])];
         if (ca != cb) return ca < cb ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;

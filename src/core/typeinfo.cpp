@@ -49,6 +49,7 @@ ClassInfo::ClassInfo(const char* name, const ClassInfo* parent, std::vector<Prop
     : name_(name), parent_(parent), factory_(factory) {
     if (parent_) props_ = parent_->props_;
     for (PropInfo& p : own) {
+        p.upperName = AnsiUpperCase(p.name);
         if (p.kind == TypeKind::tkClass && !*p.typeName && p.classInfo) {
             p.typeName = p.classInfo()->Name();
         }

@@ -37,6 +37,7 @@ int64_t OrdMax(OrdType t);
 // gives its object (it is never replaced through the table: readers fill the object in place).
 struct PropInfo {
     const char* name = "";
+    std::string upperName;  // the name in upper case, filled by the class's table
     TypeKind kind = TypeKind::tkUnknown;
     OrdType ord = OrdType::SLong;
     const char* typeName = "";

@@ -68,7 +68,9 @@ TNodeXMLRTTI& TNodeXMLRTTI::Child() {
 
 std::string TNodeXMLRTTI::XML() {
     std::string out;
+    out.reserve(sizeHint_);  // the last document's size: one allocation for the next alike
     WriteTo(out);
+    sizeHint_ = out.size() + out.size() / 16;
     return out;
 }
 
@@ -93,7 +95,7 @@ void TNodeXMLRTTI::WriteStartTag(std::string& out) const {
             out += ' ';
             out += prop.name;
             out += "=\"";
-            out += PropertyTextAt(i);
+            AppendPropertyTextAt(i, out);
             out += "\" ";
         }
     }
@@ -112,7 +114,7 @@ void TNodeXMLRTTI::WriteTo(std::string& out) {
             out += " <";
             out += prop.name;
             out += '>';
-            out += PropertyTextAt(i);
+            AppendPropertyTextAt(i, out);
             out += "</";
             out += prop.name;
             out += ">\r\n";
@@ -239,15 +241,38 @@ void TNodeXMLRTTI::ReadChild(TNodeXMLRTTI& child, const TXMLNode& element, bool 
     }
 }
 
+// The element of each property. Where the children start with the properties' elements in
+// the properties' order (as this writer puts them), one walk finds them: the names differ,
+// so each is also the first child of its name. The rest are looked up.
+std::vector<const TXMLNode*> TNodeXMLRTTI::PropertyElements(const TXMLNode& top) const {
+    const std::vector<BoundProperty>& props = Bound();
+    std::vector<const TXMLNode*> found(props.size(), nullptr);
+    size_t i = 0;
+    for (const TXMLNode* child = top.FirstChild();
+         i < props.size() && child && SameText(child->Tag(), props[i].name);
+         ++i, child = child->NextSibling()) {
+        found[i] = child;
+    }
+    if (i < props.size()) {
+        const ChildFinder finder(top);
+        for (; i < props.size(); ++i) found[i] = finder.Find(props[i].name);
+    }
+    return found;
+}
+
 void TNodeXMLRTTI::ReadFrom(const TXMLNode& top, bool clean) {
     if (!RTTIObject()) return;
-    const ChildFinder finder(top);
+    const std::vector<const TXMLNode*> elements = PropertyElements(top);
     for (size_t i = 0; i < Bound().size(); ++i) {
         const BoundProperty& prop = Bound()[i];
-        const TXMLNode* element = finder.Find(prop.name);
+        const TXMLNode* element = elements[i];
         if (!element) continue;
         if (prop.info->kind != TypeKind::tkClass) {
-            SetPropertyTextAt(i, element->StoredValue());
+            if (element->ChildCount() == 0) {
+                SetPropertyTextAt(i, element->Body());  // the stored value, without a copy
+            } else {
+                SetPropertyTextAt(i, element->StoredValue());
+            }
             continue;
         }
         Persistent* object = prop.nested->RTTIObject();

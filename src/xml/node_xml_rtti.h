@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "xml/xml_node_tree.h"
@@ -39,10 +40,12 @@ private:
     void WriteNested(const BoundProperty& prop, std::string& out);
     void WriteItems(std::string& out);
     void ReadFrom(const TXMLNode& top, bool clean);
+    std::vector<const TXMLNode*> PropertyElements(const TXMLNode& top) const;
     void ReadItems(const TXMLNode& top, bool clean);
     static void ReadChild(TNodeXMLRTTI& child, const TXMLNode& element, bool clean);
 
     TXMLNode node_;  // the tree of the last SetXML
+    size_t sizeHint_ = 0;  // room to reserve for the next XML
 };
 
 }  // namespace rb

@@ -100,7 +100,10 @@ private:
 
 }  // namespace
 
-void TokeniseXML(std::string_view text, const std::function<void(const TParsePrimative&)>& sink) {
+namespace {
+
+template <class Sink>
+void Tokenise(std::string_view text, Sink&& sink) {
     // The next '<' and '>' are found with memchr, each kept until passed, so every byte is
     // scanned once per delimiter: linear, and fast on long text runs.
     const char* const begin = text.data();
@@ -131,6 +134,12 @@ void TokeniseXML(std::string_view text, const std::function<void(const TParsePri
     }
 }
 
+}  // namespace
+
+void TokeniseXML(std::string_view text, const std::function<void(const TParsePrimative&)>& sink) {
+    Tokenise(text, sink);
+}
+
 // General form: the trimmed text is cut at every blank; each piece is name=value, the value
 // losing one leading and one trailing double quote. Pieces without a name are dropped, so
 // values cannot hold blanks.
@@ -157,7 +166,7 @@ void TXMLNode::SetXML(std::string_view text) {
     if (!buildChildren_) return;
     Clear();
     TreeBuilder builder(*this);
-    TokeniseXML(text, [&builder](const TParsePrimative& p) { builder.Take(p); });
+    Tokenise(text, [&builder](const TParsePrimative& p) { builder.Take(p); });
 }
 
 }  // namespace rb

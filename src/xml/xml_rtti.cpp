@@ -6,19 +6,25 @@
 
 namespace rb {
 
-std::string XMLEscape(std::string_view text) {
+void AppendXMLEscaped(std::string& out, std::string_view text) {
     // One pass does what the three replacements in their order do: "&" goes first, so the
-    // ampersands the other two bring in are not escaped again.
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default: out += c;
-        }
+    // ampersands the other two bring in are not escaped again. Runs without a special
+    // character are copied whole.
+    size_t from = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '&' && c != '<' && c != '>') continue;
+        out.append(text.data() + from, i - from);
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+        from = i + 1;
     }
+    out.append(text.data() + from, text.size() - from);
+}
+
+std::string XMLEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    AppendXMLEscaped(out, text);
     return out;
 }
 
@@ -76,7 +82,7 @@ void TRTTIEnabler::Bind(Persistent* object, const BindLink* outer) {
     const BindLink link{object, outer, outer ? outer->depth + 1 : 0};
     for (const PropInfo& prop : object->Class().Properties()) {
         if (!findTypes_.Contains(prop.kind)) continue;
-        BoundProperty bound{AnsiUpperCase(prop.name), &prop, nullptr};
+        BoundProperty bound{prop.upperName, &prop, nullptr};
         if (prop.kind == TypeKind::tkClass) {
             bound.nested = NewWriter();
             bound.nested->findTypes_ = findTypes_;
@@ -146,14 +152,24 @@ void TRTTIEnabler::SetPropertyText(std::string_view upperName, std::string_view 
 }
 
 std::string TRTTIEnabler::PropertyTextAt(size_t index) const {
-    if (!object_) return std::string();
-    return XMLEscape(PropertyValueText(*object_, *props_[index].info));
+    std::string out;
+    AppendPropertyTextAt(index, out);
+    return out;
+}
+
+void TRTTIEnabler::AppendPropertyTextAt(size_t index, std::string& out) const {
+    if (!object_) return;
+    AppendXMLEscaped(out, PropertyValueText(*object_, *props_[index].info));
 }
 
 void TRTTIEnabler::SetPropertyTextAt(size_t index, std::string_view text) {
     if (!object_) return;
     const BoundProperty& bound = props_[index];
-    AssignPropertyText(*object_, *bound.info, XMLUnescape(text), bound.name);
+    if (text.find('&') == std::string_view::npos) {
+        AssignPropertyText(*object_, *bound.info, text, bound.name);  // nothing to unescape
+    } else {
+        AssignPropertyText(*object_, *bound.info, XMLUnescape(text), bound.name);
+    }
 }
 
 const ClassInfo& TXMLAware::StaticClass() {

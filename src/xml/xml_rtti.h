@@ -15,6 +15,7 @@ namespace rb {
 
 // "&" -> "&amp;", then "<" -> "&lt;", then ">" -> "&gt;"; nothing else is touched.
 std::string XMLEscape(std::string_view text);
+void AppendXMLEscaped(std::string& out, std::string_view text);  // XMLEscape onto `out`
 // "&lt;" -> "<", then "&gt;" -> ">", then "&amp;" -> "&".
 std::string XMLUnescape(std::string_view text);
 
@@ -62,6 +63,7 @@ protected:
     };
     const std::vector<BoundProperty>& Bound() const { return props_; }
     std::string PropertyTextAt(size_t index) const;
+    void AppendPropertyTextAt(size_t index, std::string& out) const;  // without a copy
     void SetPropertyTextAt(size_t index, std::string_view text);
     // The writer for objects one level down, created on first use and reused; it gets this
     // writer's FindTypes. Raises when the nesting passes kMaxNesting.
