@@ -93,6 +93,26 @@ TEST(XMLWriter, EscapingInItsOrder) {
     }
 }
 
+// Escaping looks at eight bytes at a time: a special character is found at every position of
+// texts of every length around the word size, and bytes that differ from one only in their
+// high bit (or with CP1252 letters about) are left alone.
+TEST(XMLWriter, EscapingFindsMarkupAtEveryPosition) {
+    for (size_t length = 1; length <= 19; ++length) {
+        for (size_t at = 0; at < length; ++at) {
+            for (const char special : {'&', '<', '>', '\xA6', '\xBC', '\xBE', '\xF1'}) {
+                std::string text(length, 'x');
+                text[at] = special;
+                std::string expected;
+                for (const char c : text) {
+                    expected += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;"
+                                                                             : std::string(1, c);
+                }
+                EXPECT_EQ(rb::XMLEscape(text), expected) << length << " " << at;
+            }
+        }
+    }
+}
+
 TEST(XMLWriter, BindingRecordsPropertiesAndNames) {
     TAllKinds k;
     TNodeXMLRTTI writer;
