@@ -1,6 +1,6 @@
 #include "xml/sys_info_xml.h"
 
-#include <algorithm>
+#include <cstring>
 
 #include "core/exception.h"
 #include "core/text.h"
@@ -30,7 +30,12 @@ std::string TXMLSysInfo::SaveXML() { return WriteXML(InfoTag); }
 
 void TXMLSysInfo::LoadXML(std::string_view text) {
     if (text.size() > kDenseDocumentFloor) {
-        const auto starts = static_cast<size_t>(std::count(text.begin(), text.end(), '<'));
+        size_t starts = 0;
+        for (const char* at = text.data(), *end = at + text.size();
+             (at = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)))) != nullptr;
+             ++at) {
+            ++starts;
+        }
         if (starts > text.size() / kMinBytesPerElement) {
             throw Exception(Format("The document is not an inventory: %u elements in %u bytes",
                                    static_cast<unsigned>(starts),
