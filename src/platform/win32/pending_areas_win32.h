@@ -15,11 +15,6 @@ public:
     }
 };
 
-class Win32Power : public PowerArea {
-public:
-    std::optional<PowerStatus> Status() override { return std::nullopt; }
-};
-
 class Win32Printers : public PrintersArea {
 public:
     std::optional<std::vector<PrinterInfo2>> PrintersLevel2(uint32_t) override {
