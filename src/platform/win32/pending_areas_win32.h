@@ -15,20 +15,6 @@ public:
     }
 };
 
-class Win32Printers : public PrintersArea {
-public:
-    std::optional<std::vector<PrinterInfo2>> PrintersLevel2(uint32_t) override {
-        return std::nullopt;
-    }
-    std::optional<std::vector<PrinterInfo5>> PrintersLevel5(uint32_t) override {
-        return std::nullopt;
-    }
-    std::string ProfileEntry(std::string_view, std::string_view,
-                             std::string_view fallback) override {
-        return std::string(fallback);
-    }
-};
-
 class Win32Automation : public AutomationArea {
 public:
     std::unique_ptr<AutomationObject> CreateObject(std::string_view) override { return nullptr; }

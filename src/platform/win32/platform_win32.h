@@ -10,6 +10,7 @@
 #include "platform/win32/late_binding_win32.h"
 #include "platform/win32/pending_areas_win32.h"
 #include "platform/win32/power_win32.h"
+#include "platform/win32/printers_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 
