@@ -7,14 +7,6 @@
 
 namespace rb::platform {
 
-class Win32Multimedia : public MultimediaArea {
-public:
-    uint32_t DeviceCount(MediaDeviceKind) override { return 0; }
-    std::optional<MediaDeviceCaps> DeviceCaps(MediaDeviceKind, uint32_t) override {
-        return std::nullopt;
-    }
-};
-
 class Win32Automation : public AutomationArea {
 public:
     std::unique_ptr<AutomationObject> CreateObject(std::string_view) override { return nullptr; }

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/late_binding_win32.h"
+#include "platform/win32/multimedia_win32.h"
 #include "platform/win32/pending_areas_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/printers_win32.h"
