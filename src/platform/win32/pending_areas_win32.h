@@ -1,16 +1,10 @@
-// The areas whose sections are still to come answer "nothing" on Windows for now: no
-// multimedia device, no power status, no printer, no Automation object, no mail client. Each
-// section's work replaces its stub with the real calls in the area's own _win32 file.
+// The areas whose work is still to come answer "nothing" on Windows for now: no mail client.
+// That work replaces the stub with the real calls in the area's own _win32 file.
 #pragma once
 
 #include "platform/platform.h"
 
 namespace rb::platform {
-
-class Win32Automation : public AutomationArea {
-public:
-    std::unique_ptr<AutomationObject> CreateObject(std::string_view) override { return nullptr; }
-};
 
 class Win32Mail : public MailArea {
 public:

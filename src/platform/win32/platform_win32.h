@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include "platform/platform.h"
+#include "platform/win32/automation_win32.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/late_binding_win32.h"
 #include "platform/win32/multimedia_win32.h"
