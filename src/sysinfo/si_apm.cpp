@@ -1,5 +1,6 @@
 #include "sysinfo/si_apm.h"
 
+#include "platform/platform.h"
 #include "sysinfo/routines.h"
 
 namespace rb {
@@ -36,7 +37,53 @@ TAPM::TAPM(TStringCollection* errorList) : TInfoProcess(errorList) {
     SetCaption("APM");
 }
 
-void TAPM::GetInfo() {}
+TPowerStatus PowerStatusOf(uint8_t acLineStatus) {
+    switch (acLineStatus) {
+        case 0:
+            return TPowerStatus::psOffline;
+        case 1:
+            return TPowerStatus::psOnline;
+        default:
+            return TPowerStatus::psUnknown;
+    }
+}
+
+// The flag byte is compared as a whole: a combination (9 = high and charging) or 255 is unknown.
+TBatteryStatus BatteryStatusOf(uint8_t batteryFlag) {
+    switch (batteryFlag) {
+        case 0:
+        case 1:
+            return TBatteryStatus::bsHigh;
+        case 2:
+            return TBatteryStatus::bsLow;
+        case 4:
+            return TBatteryStatus::bsCritical;
+        case 8:
+            return TBatteryStatus::bsCharging;
+        case 128:
+            return TBatteryStatus::bsNoBattery;
+        default:
+            return TBatteryStatus::bsUnknown;
+    }
+}
+
+void TAPM::GetInfo() {
+    ACPowerStatus = TPowerStatus::psUnknown;
+    BatteryChargeStatus = TBatteryStatus::bsUnknown;
+    BatteryLifePercent = 0;
+    BatteryLifeTime = 0;
+    BatteryLifeFullTime = 0;
+    GatherGuarded(ErrorList(), "TAPM.GetInfo: ", [this] {
+        const auto status = platform::Current().Power().Status();
+        if (!status) return;
+        ACPowerStatus = PowerStatusOf(status->acLineStatus);
+        BatteryChargeStatus = BatteryStatusOf(status->batteryFlag);
+        BatteryLifePercent = status->batteryLifePercent;
+        // 0xFFFFFFFF (unknown) reads as -1.
+        BatteryLifeTime = static_cast<int32_t>(status->batteryLifeTime);
+        BatteryLifeFullTime = static_cast<int32_t>(status->batteryFullLifeTime);
+    });
+}
 
 namespace {
 

@@ -21,6 +21,10 @@ enum class TBatteryStatus : uint8_t {
 };
 const EnumInfo& DescribeEnum(TBatteryStatus);
 
+// The system's AC line byte and battery flag byte as the section's states.
+TPowerStatus PowerStatusOf(uint8_t acLineStatus);
+TBatteryStatus BatteryStatusOf(uint8_t batteryFlag);
+
 class TAPM : public TInfoProcess {
     RB_PERSISTENT_CLASS
 public:

@@ -3,12 +3,17 @@
 #pragma once
 
 #include <memory>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "sysinfo/section_base.h"
 #include "sysinfo/string_collection.h"
 
 namespace rb {
+
+// The version text of the binary InstalledVersion value ("8.1"); "" when it is too short.
+std::string DirectXVersionFromBinary(const std::vector<uint8_t>& value);
 
 class TDirectX : public TInfoProcess {
     RB_PERSISTENT_CLASS

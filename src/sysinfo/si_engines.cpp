@@ -19,8 +19,6 @@ TEngines::TEngines(TStringCollection* errorList) : TInfoProcess(errorList) {
     SetCaption("Motores");
 }
 
-void TEngines::GetInfo() {}
-
 void TEngines::Report(StringList& list) {
     // Every engine gets its heading; the version line only when one was found.
     struct Engine {

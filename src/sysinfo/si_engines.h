@@ -18,6 +18,10 @@ public:
     std::string BDE;   // file version of the Borland Database Engine
     std::string DAO;   // version the DAO engine object reports
     std::string ADO;   // version of the ADO connection component
+
+private:
+    void GatherFileVersions();
+    void GatherAutomation();
 };
 
 }  // namespace rb

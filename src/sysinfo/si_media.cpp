@@ -113,8 +113,6 @@ TMedia::TMedia(TStringCollection* errorList, TDevices* devices)
     InfoName = "Media";
 }
 
-void TMedia::GetInfo() {}
-
 void TMedia::Report(StringList& list) {
     list.Add("[Media]");
     ListToReport(AvailableDevices->GetStrings(), "Count", "Device", list);

@@ -79,6 +79,9 @@ public:
     int32_t GamePortIndex = 0;   // position in AvailableDevices; -1: none
     int32_t SoundCardIndex = 0;  // position in AvailableDevices; -1: none
     std::unique_ptr<TStringCollection> AvailableDevices;
+
+private:
+    void FindCards();
 };
 
 }  // namespace rb

@@ -36,6 +36,11 @@ public:
     uint32_t AveragePPM = 0;
 };
 
+// The Spanish phrase of every attribute (status) bit that is set, appended to `text` in the
+// order of the bits.
+void PrinterAttributesText(uint32_t attributes, std::string& text);
+void PrinterStatusText(uint32_t status, std::string& text);
+
 class TPrinters : public TInfoProcessCollection {
     RB_PERSISTENT_CLASS
 public:
@@ -44,6 +49,9 @@ public:
     void Report(StringList& list) override;
 
     int32_t DefaultIndex = 0;  // position of the default printer; changed only when found
+
+private:
+    void FindDefaultPrinter();
 };
 
 }  // namespace rb

@@ -36,6 +36,10 @@ protected:
 
     void SetUp() override {
         testing_hw::AddDisplayAdapter(sim);
+        // A recordset that filters, so that the engines step has nothing to record.
+        sim.automation.classes["ADODB.Recordset"] = {
+            "{00000535}",
+            {{"Fields.Append", std::monostate{}}, {"Open", std::monostate{}}, {"Filter", std::string()}}};
         rec.Attach(info);
     }
     void RefreshWith(uint32_t mask) {

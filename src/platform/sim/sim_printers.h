@@ -12,7 +12,8 @@ namespace rb::platform {
 class SimPrinters : public PrintersArea {
 public:
     std::optional<std::vector<PrinterInfo2>> level2 = std::vector<PrinterInfo2>{};
-    std::optional<std::vector<PrinterInfo5>> defaultLevel5 = std::vector<PrinterInfo5>{};
+    PrinterEnumeration5 defaultLevel5;  // its error: the call fails with that code
+    std::string defaultPrinter;          // GetDefaultPrinterA's answer
     std::vector<uint32_t> flagsAsked;  // every enumeration's flags, in order
     // "section\key" -> value.
     std::map<std::string, std::string> profile;
@@ -21,10 +22,11 @@ public:
         flagsAsked.push_back(flags);
         return level2;
     }
-    std::optional<std::vector<PrinterInfo5>> PrintersLevel5(uint32_t flags) override {
+    PrinterEnumeration5 PrintersLevel5(uint32_t flags) override {
         flagsAsked.push_back(flags);
         return defaultLevel5;
     }
+    std::string DefaultPrinterName() override { return defaultPrinter; }
     std::string ProfileEntry(std::string_view section, std::string_view key,
                              std::string_view fallback) override {
         const auto it = profile.find(std::string(section) + "\\" + std::string(key));

@@ -6,9 +6,13 @@
 #include <tlhelp32.h>
 
 #include "platform/platform.h"
+#include "platform/win32/automation_win32.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/late_binding_win32.h"
+#include "platform/win32/multimedia_win32.h"
 #include "platform/win32/pending_areas_win32.h"
+#include "platform/win32/power_win32.h"
+#include "platform/win32/printers_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
 
