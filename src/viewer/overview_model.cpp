@@ -1,5 +1,10 @@
 #include "viewer/overview_model.h"
 
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "core/exception.h"
 #include "core/text.h"
 #include "platform/platform.h"
@@ -105,6 +110,18 @@ void TopicReport(TMSystemInfo& info, int page, StringList& list) {
         case 14: info.Startup->Report(list); break;
         case 15: info.Software->Report(list); break;
         default: break;  // problems, services and performance have no topic report
+    }
+}
+
+void SaveReportFile(const StringList& list, const std::string& fileName) {
+    std::FILE* file = std::fopen(fileName.c_str(), "wb");
+    if (!file) {
+        throw Exception("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
+    }
+    const std::string text = list.Text();
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (std::fclose(file) != 0 || !written) {
+        throw Exception("Cannot write file \"" + fileName + "\"");
     }
 }
 

@@ -61,6 +61,10 @@ std::string TopicFileName(const std::string& tabCaption);
 // The text report of page `page`'s section; pages 16 to 18 add nothing.
 void TopicReport(TMSystemInfo& info, int page, StringList& list);
 
+// Saves a report as 8-bit text, CR LF after every line; a file that cannot be written raises
+// "Cannot create file ...".
+void SaveReportFile(const StringList& list, const std::string& fileName);
+
 // The start-up page's lookup: the address for a command line's program, "" when the command
 // line names no file. `host` is the lookup site ("http://host").
 std::string StartupLookupUrl(const std::string& host, const std::string& commandLine);
