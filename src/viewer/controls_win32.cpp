@@ -244,13 +244,16 @@ HWND ColumnLayout::Combo(const std::string& label, int id) {
 }
 
 std::vector<HWND> ColumnLayout::Buttons(const std::vector<std::pair<std::string, int>>& buttons,
-                                        int buttonWidth) {
+                                        int buttonWidth, int firstWidth) {
     std::vector<HWND> made;
-    int x = Left() + Inner() - static_cast<int>(buttons.size()) * (buttonWidth + 6) + 6;
+    const int first = firstWidth > 0 ? firstWidth : buttonWidth;
+    int x = Left() + Inner() - static_cast<int>(buttons.size()) * (buttonWidth + 6) + 6 -
+            (first - buttonWidth);
     for (const auto& [caption, id] : buttons) {
+        const int w = made.empty() ? first : buttonWidth;
         made.push_back(CreateChild(page_, "BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP,
-                                   {x, y_, x + buttonWidth, y_ + 23}, id));
-        x += buttonWidth + 6;
+                                   {x, y_, x + w, y_ + 23}, id));
+        x += w + 6;
     }
     y_ += 29;
     return made;

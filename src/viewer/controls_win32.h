@@ -115,9 +115,9 @@ public:
               int height, DWORD extraStyle = 0, DWORD exStyle = 0);
     HWND Gauge(int id);
     HWND Combo(const std::string& label, int id);
-    // A row of buttons, right-aligned.
+    // A row of buttons, right-aligned; the first may be wider.
     std::vector<HWND> Buttons(const std::vector<std::pair<std::string, int>>& buttons,
-                              int buttonWidth = 90);
+                              int buttonWidth = 90, int firstWidth = 0);
     HWND Control(const char* className, const std::string& text, DWORD style, int height,
                  int id, int indent = 0, int width = 0);
 

@@ -23,11 +23,20 @@ LRESULT CALLBACK PageProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
                 page->Notify(*reinterpret_cast<NMHDR*>(lp));
                 return 0;
             case WM_CTLCOLORSTATIC:
-                if (HBRUSH brush = page->StaticColour(reinterpret_cast<HDC>(wp),
-                                                      reinterpret_cast<HWND>(lp))) {
+            case WM_CTLCOLORBTN: {
+                const auto dc = reinterpret_cast<HDC>(wp);
+                const auto control = reinterpret_cast<HWND>(lp);
+                if (HBRUSH brush = page->StaticColour(dc, control)) {
                     return reinterpret_cast<LRESULT>(brush);
                 }
-                break;
+                // Values in white boxes, everything else on the page's colour.
+                char cls[16] = {};
+                GetClassNameA(control, cls, sizeof(cls));
+                const int colour = lstrcmpiA(cls, "Edit") == 0 ? COLOR_WINDOW : COLOR_BTNFACE;
+                SetBkColor(dc, GetSysColor(colour));
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(colour));
+            }
             default:
                 break;
         }

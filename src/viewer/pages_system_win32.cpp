@@ -230,13 +230,15 @@ class DisplaysTab : public ViewerPage {
         l.BeginGroup(" Capacidades del Visualizador ");
         for (int id = lblTechnology; id <= lblFontResolution; ++id) l.Line(id);
         l.EndGroup();
-        l.Buttons({{kCapabilityButtons[0].caption, btnModes}}, 170);
-        std::vector<std::pair<std::string, int>> first, second;
-        for (int i = 1; i < 6; ++i) {
-            (i <= 3 ? first : second).push_back({kCapabilityButtons[i].caption, btnModes + i});
-        }
-        l.Buttons(first, 80);
-        l.Buttons(second, 80);
+        // Two rows: the modes and two capability lists, then the other three.
+        l.Buttons({{kCapabilityButtons[0].caption, btnModes},
+                   {kCapabilityButtons[1].caption, btnCurve},
+                   {kCapabilityButtons[2].caption, btnLine}},
+                  86, 166);
+        l.Buttons({{kCapabilityButtons[3].caption, btnPolygon},
+                   {kCapabilityButtons[4].caption, btnRaster},
+                   {kCapabilityButtons[5].caption, btnText}},
+                  86);
     }
     void Fill(TMSystemInfo& info) override {
         HWND combo = GetDlgItem(Window(), cbDisplays);
