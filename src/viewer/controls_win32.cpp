@@ -219,7 +219,9 @@ HWND ColumnLayout::Field(const std::string& label, int id, int labelWidth,
 }
 
 HWND ColumnLayout::Line(int id, const std::string& text) {
-    return Control("STATIC", text, SS_LEFT | SS_NOPREFIX, 16, id);
+    HWND line = Control("STATIC", text, SS_LEFT | SS_NOPREFIX, 16, id);
+    y_ -= 2;
+    return line;
 }
 
 HWND ColumnLayout::List(int id, const std::vector<std::string>& columns,

@@ -12,11 +12,16 @@ namespace rb::viewer {
 namespace {
 
 std::string UpTimeText(const std::string& upTime) {
+    if (upTime.empty()) return "";
     const double seconds = NeutralTextToFloat(upTime);
     return FormatSeconds(true, false, false, static_cast<int64_t>(std::llround(seconds)));
 }
 
 }  // namespace
+
+std::string DateTimeOrEmpty(const std::string& neutral) {
+    return neutral.empty() ? std::string() : NeutralTextToDateTime(neutral);
+}
 
 std::vector<Group> MachineGroups(const TMachine& m) {
     return {
@@ -27,7 +32,7 @@ std::vector<Group> MachineGroups(const TMachine& m) {
           {"Fecha", m.BIOSDate},
           {"Info Extendida", m.BIOSExtendedInfo}}},
         {" Información de Inicio ",
-         {{"Último inicio", NeutralTextToDateTime(m.LastBoot)},
+         {{"Último inicio", DateTimeOrEmpty(m.LastBoot)},
           {"Tiempo de inicio", UpTimeText(m.SystemUpTime)}}},
     };
 }

@@ -28,6 +28,10 @@ struct Group {
 using Row = std::vector<std::string>;  // one list row, a text per column
 using Rows = std::vector<Row>;
 
+// A date-time number in the user's format; an empty text (a section whose gathering failed)
+// shows empty instead of stopping the filling.
+std::string DateTimeOrEmpty(const std::string& neutral);
+
 // Page 0. The lock-key indicators' colours (COLORREF order, 0x00BBGGRR).
 std::vector<Group> MachineGroups(const TMachine& machine);
 uint32_t IndicatorColour(bool on);

@@ -114,8 +114,8 @@ std::vector<Field> PrinterDetailRows(const TPrinterDeviceComplete& p) {
                                {"Estado", PrinterStatusText(p.Status)},
                                {"Trabajos pendientes", IntToStr(p.cJobs)},
                                {"Páginas por minuto (promedio)", IntToStr(p.AveragePPM)}};
-    if (p.StartTime != "0") rows.push_back({"Inicia", NeutralTextToDateTime(p.StartTime)});
-    if (p.UntilTime != "0") rows.push_back({"Finaliza", NeutralTextToDateTime(p.UntilTime)});
+    if (p.StartTime != "0") rows.push_back({"Inicia", DateTimeOrEmpty(p.StartTime)});
+    if (p.UntilTime != "0") rows.push_back({"Finaliza", DateTimeOrEmpty(p.UntilTime)});
     return rows;
 }
 
@@ -195,8 +195,8 @@ TimeZoneTexts TimeZonePage(const TTimeZone& z) {
     t.daylightCaption = " " + z.DaylightName + " ";
     t.standardVisible = z.StandardStart != "0";
     t.daylightVisible = z.DaylightStart != "0";
-    if (t.standardVisible) t.standardStart = NeutralTextToDateTime(z.StandardStart);
-    if (t.daylightVisible) t.daylightStart = NeutralTextToDateTime(z.DaylightStart);
+    if (t.standardVisible) t.standardStart = DateTimeOrEmpty(z.StandardStart);
+    if (t.daylightVisible) t.daylightStart = DateTimeOrEmpty(z.DaylightStart);
     t.standardBias = IntToStr(z.StandardBias);
     t.daylightBias = IntToStr(z.DaylightBias);
     t.mapLeft = static_cast<int>(std::lround((z.Bias / 60.0 - 12) * 14.8));

@@ -264,16 +264,15 @@ class DisksTab : public ViewerPage {
         l.Combo("Disco", cbDisks);
         l.BeginGroup(" Propiedades ");
         const int y = l.Y();
-        CreateChild(Window(), "STATIC", "", SS_ICON, {16, y, 48, y + 32}, icoDisk);
-        l.Control("STATIC", "", SS_LEFT, 16, lblDiskKind, 40);
-        l.Skip(14);
+        CreateChild(Window(), "STATIC", "", SS_ICON, {16, y - 2, 40, y + 22}, icoDisk);
+        l.Control("STATIC", "", SS_LEFT | SS_CENTERIMAGE, 20, lblDiskKind, 30);
         l.Field("UNC", edtUNC, 100);
         l.Field("Número de Serie", edtSerial, 100);
         for (int id = lblCapacity; id <= lblFreeSpace; ++id) l.Line(id);
         SendMessageA(l.Gauge(pbDiskUsed), PBM_SETRANGE32, 0, 100);
         for (int id = lblBytesPerSector; id <= lblTotalClusters; ++id) l.Line(id);
-        HWND flags = l.List(lvDiskFlags, {""}, {}, 120, LVS_LIST, LVS_EX_CHECKBOXES);
-        ListView_SetColumnWidth(flags, 0, (Width() - 50) / 2);
+        HWND flags = l.List(lvDiskFlags, {""}, {}, 110, LVS_LIST, LVS_EX_CHECKBOXES);
+        ListView_SetColumnWidth(flags, 0, (Width() - 60) / 2);
         flags_.Attach(flags);
         l.EndGroup();
     }

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cmath>
+#include <map>
 
 namespace rb::viewer {
 
@@ -153,11 +154,14 @@ OwnedImageList ShellImageList(const std::vector<int>& indexes, const std::vector
     const int size = GetSystemMetrics(SM_CXSMICON);
     OwnedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK,
                                          static_cast<int>(indexes.size()), 1));
+    // Each icon is read from the library once (reading is slow).
+    std::map<int, HICON> read;
     for (size_t i = 0; i < indexes.size(); ++i) {
-        HICON icon = ShellIcon(indexes[i]);
+        HICON& icon = read[indexes[i]];
+        if (!icon) icon = ShellIcon(indexes[i]);
         AddIcon(list.get(), icon, i < marked.size() && marked[i]);
-        DestroyIcon(icon);
     }
+    for (const auto& entry : read) DestroyIcon(entry.second);
     return list;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "connection/package_file.h"
+#include "core/exception.h"
 #include "test_files.h"
 #include "platform/sim/sim_platform.h"
 #include "viewer/golden_inventory.h"
@@ -175,6 +176,21 @@ TEST_F(GoldenPages, SoftwarePages) {
     EXPECT_EQ(service[6], (Field{"Severidad de los errores", "esNormal"}));
     EXPECT_EQ(PerformanceRows(*info.PerformanceInfo)[3], (Row{"Computadora", "40"}));
     EXPECT_EQ(CollectionLines(*info.ErrorList).size(), 1u);
+}
+
+// A section whose gathering failed leaves its times empty: the pages show them empty instead of
+// refusing to open the inventory.
+TEST_F(GoldenPages, EmptyTimesOfAFailedSectionShowEmpty) {
+    TMSystemInfo fresh;
+    std::vector<Group> machine;
+    ASSERT_NO_THROW(machine = MachineGroups(*fresh.Machine));
+    EXPECT_EQ(machine[2].fields[0].value, "");
+    EXPECT_EQ(machine[2].fields[1].value, "");
+    TPrinterDeviceComplete printer;
+    EXPECT_EQ(PrinterDetailRows(printer).back(), (Field{"Finaliza", ""}));
+    EXPECT_NO_THROW(TimeZonePage(*fresh.OS->TimeZone));
+    info.Machine->LastBoot = "ayer";
+    EXPECT_THROW(MachineGroups(*info.Machine), EConvertError);  // other texts still fail
 }
 
 }  // namespace
