@@ -6,6 +6,7 @@
 
 #include "core/exception.h"
 #include "platform/sim/sim_platform.h"
+#include "test_files.h"
 #include "sysinfo/msystem_info.h"
 
 namespace rb::viewer {
@@ -104,6 +105,17 @@ TEST(ViewerReports, TopicFilesAndReports) {
     StringList machine;
     TopicReport(info, 0, machine);
     EXPECT_EQ(machine[0], "[Machine]");
+
+    TempDir dir;
+    SaveReportFile(StringList{"[Machine]", "Name=PEÑA"}, dir.File("r.txt"));
+    EXPECT_EQ(ReadBytes(dir.File("r.txt")), "[Machine]\r\nName=PEÑA\r\n");
+    try {
+        SaveReportFile(machine, dir.File("no/such/folder.txt"));
+        FAIL() << "a file that cannot be created must raise";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + dir.File("no/such/folder.txt") + "\"", 0), 0u)
+            << e.what();
+    }
 }
 
 TEST(ViewerStartup, LookupTakesTheFileNameOfTheCommandLine) {
