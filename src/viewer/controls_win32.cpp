@@ -42,14 +42,17 @@ HWND CreateFixedWindow(const char* className, const std::string& caption, int cl
                            GetModuleHandleA(nullptr), self);
 }
 
+namespace {
+
+BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
+    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
 void SetFontBelow(HWND window, HFONT font) {
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM f) -> BOOL {
-            SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(f), FALSE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(font));
+    EnumChildWindows(window, SetFontOf, reinterpret_cast<LPARAM>(font));
 }
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,

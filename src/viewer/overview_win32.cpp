@@ -77,6 +77,18 @@ std::optional<std::string> AskSaveFileWithDialog(HWND owner, const std::string& 
     return std::string(buffer);
 }
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
 }  // namespace
 
 void ViewerPage::Create(TfrmSI_Overview& owner, HWND parent, RECT bounds) {
@@ -140,19 +152,8 @@ TfrmSI_Overview::~TfrmSI_Overview() {
 
 HWND TfrmSI_Overview::Control(int id) const {
     if (HWND own = GetDlgItem(window_.get(), id)) return own;
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        window_.get(),
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != s->id) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(window_.get(), FindControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

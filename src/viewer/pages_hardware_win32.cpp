@@ -271,7 +271,7 @@ class DisksTab : public ViewerPage {
         for (int id = lblCapacity; id <= lblFreeSpace; ++id) l.Line(id);
         SendMessageA(l.Gauge(pbDiskUsed), PBM_SETRANGE32, 0, 100);
         for (int id = lblBytesPerSector; id <= lblTotalClusters; ++id) l.Line(id);
-        HWND flags = l.List(lvDiskFlags, {""}, {}, 110, LVS_LIST, LVS_EX_CHECKBOXES);
+        HWND flags = l.List(lvDiskFlags, {""}, {}, 104, LVS_LIST | LVS_NOSCROLL, LVS_EX_CHECKBOXES);
         ListView_SetColumnWidth(flags, 0, (Width() - 60) / 2);
         flags_.Attach(flags);
         l.EndGroup();

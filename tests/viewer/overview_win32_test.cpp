@@ -37,6 +37,14 @@ DetailSeen ReadDetail(TdlgSI_Detail& d) {
     return seen;
 }
 
+// Timer procedure: presses the key stored in the window's "key" property on its focus.
+void CALLBACK PressKey(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    HWND focus = GetFocus();
+    const auto key = reinterpret_cast<WPARAM>(GetPropA(window, "key"));
+    PostMessageA(focus ? focus : window, WM_KEYDOWN, key, 0);
+}
+
 void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -245,12 +253,8 @@ TEST_F(ViewerWindow, DetailDialogMarksOnlyShowAndKeysClose) {
     EXPECT_EQ(WindowText(dialog.Window()), "Información detallada");
 
     for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-        SetTimer(dialog.Window(), 1, 50, [](HWND window, UINT, UINT_PTR id, DWORD) {
-            KillTimer(window, id);
-            HWND focus = GetFocus();
-            PostMessageA(focus ? focus : window, WM_KEYDOWN, GetPropA(window, "key") ? VK_RETURN : VK_ESCAPE, 0);
-        });
-        if (key == VK_RETURN) SetPropA(dialog.Window(), "key", reinterpret_cast<HANDLE>(1));
+        SetPropA(dialog.Window(), "key", reinterpret_cast<HANDLE>(key));
+        SetTimer(dialog.Window(), 1, 50, PressKey);
         dialog.ShowModal();
         EXPECT_TRUE(dialog.Closed()) << key;
     }

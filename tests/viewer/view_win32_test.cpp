@@ -2,6 +2,8 @@
 // collected on this computer fills every page, and its report file is the aggregate's report.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "connection/connection_module.h"
 #include "core/text.h"
 #include "test_files.h"
@@ -22,8 +24,19 @@ struct Seen {
 };
 Seen seen;
 
+// The viewer window of this process, or nullptr.
+HWND OwnViewer() {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "TfrmSI_Overview", nullptr)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) return window;
+    }
+    return nullptr;
+}
+
 void CALLBACK CloseViewer(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND window = FindWindowA("TfrmSI_Overview", nullptr);
+    HWND window = OwnViewer();
     if (!window || !IsWindowVisible(window)) return;  // not shown yet: next tick
     KillTimer(nullptr, timer);
     seen.found = true;
@@ -69,6 +82,22 @@ TEST(ViewerView, InventoryCollectedHereFillsEveryPage) {
     StringList report;
     doc.SystemInfo->Report(report);
     EXPECT_EQ(ReadBytes(dir.File(kAllTopicsFileName)), report.Text());
+}
+
+// The other side of exe_viewer_test.sh: rbInfo.exe (another process) shows a package; this
+// finds its viewer, checks it and closes it. Skipped unless RBINFO_DRIVE_VIEWER is set.
+TEST(ViewerDriver, ClosesTheViewerOfTheProgram) {
+    if (!std::getenv("RBINFO_DRIVE_VIEWER")) GTEST_SKIP() << "driven by exe_viewer_test.sh";
+    HWND window = nullptr;
+    for (int i = 0; i < 600; ++i, Sleep(100)) {
+        window = FindWindowA("TfrmSI_Overview", nullptr);
+        if (window && IsWindowVisible(window)) break;
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowText(window), "Información del sistema");
+    EXPECT_EQ(TabCtrl_GetItemCount(GetDlgItem(window, tabPages)), kPageCount);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, btnReprocess)));
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace
