@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "app/program.h"
-#include "viewer/information_viewer.h"
+#include "viewer/window_viewer_win32.h"
 
 namespace rb {
 
@@ -19,7 +19,7 @@ public:
 
 private:
     HCURSOR previous_ = nullptr;
-    UnavailableViewer viewer_;  // until the report viewer's window is built
+    viewer::WindowViewer viewer_;
 };
 
 }  // namespace rb

@@ -22,6 +22,8 @@ public:
     virtual std::vector<std::string> FindFiles(std::string_view pattern) = 0;
     virtual void ShellChangeNotify(int32_t event, uint32_t flags) = 0;
     virtual bool ShowFileProperties(uintptr_t window, std::string_view file) = 0;
+    // Opens an address in the user's web browser (the shell's "open"); false on failure.
+    virtual bool OpenUrl(std::string_view url) = 0;
 };
 
 }  // namespace rb::platform

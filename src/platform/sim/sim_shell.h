@@ -29,6 +29,11 @@ public:
     std::vector<std::string> FindFiles(std::string_view pattern) override;
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t, std::string_view) override { return true; }
+    std::vector<std::string> openedUrls;  // what OpenUrl was asked to open, in order
+    bool OpenUrl(std::string_view url) override {
+        openedUrls.emplace_back(url);
+        return true;
+    }
 };
 
 }  // namespace rb::platform

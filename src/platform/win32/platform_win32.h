@@ -134,6 +134,7 @@ public:
     std::vector<std::string> FindFiles(std::string_view pattern) override;
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t window, std::string_view file) override;
+    bool OpenUrl(std::string_view url) override;
 };
 
 // windows_ui_win32.cpp

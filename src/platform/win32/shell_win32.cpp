@@ -100,5 +100,12 @@ bool Win32Shell::ShowFileProperties(uintptr_t window, std::string_view file) {
     return ::ShellExecuteExA(&info) != FALSE;
 }
 
+bool Win32Shell::OpenUrl(std::string_view url) {
+    const std::string address(url);
+    // ShellExecute answers a value above 32 on success.
+    return reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", address.c_str(), nullptr,
+                                                     nullptr, SW_SHOWNORMAL)) > 32;
+}
+
 
 }  // namespace rb::platform

@@ -1,0 +1,28 @@
+// Pictures of the viewer, made at run time: shell icons and the world map.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "viewer/controls_win32.h"
+
+namespace rb::viewer {
+
+// The world is kWorldWidth pixels wide (14.8 pixels per hour); the map holds it twice, the
+// meridian of a zone showing kWorldMapOffset pixels from the box's left edge once the map is
+// moved to its zone's position.
+constexpr int kWorldWidth = 355;
+constexpr int kWorldMapOffset = 177;
+constexpr int kWorldMapWidth = 2 * kWorldWidth + 20;
+HWND CreateWorldMap(HWND parent, int height, int id);
+
+// A small icon of "%systemroot%\system32\shell32.dll" (the application icon when missing).
+HICON ShellIcon(int index);
+// An image list of small shell icons by index; `marked` ones carry a tick (the "default"
+// variant).
+OwnedImageList ShellImageList(const std::vector<int>& indexes,
+                              const std::vector<bool>& marked = {});
+
+}  // namespace rb::viewer
