@@ -64,6 +64,7 @@ public:
     std::optional<std::string> UniversalName(std::string_view path) override;
     std::vector<ConnectedResource> ConnectedDiskResources() override;
     bool CopyFileReplacing(std::string_view from, std::string_view to) override;
+    uint32_t LastErrorCode() override { return ::GetLastError(); }
 };
 
 // processes_win32.cpp
