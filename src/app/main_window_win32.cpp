@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_resources.h"
+#include "app/send_dialog_win32.h"
 #include "core/cp1252.h"
 
 namespace rb {
@@ -132,7 +133,8 @@ void MainWindow::RepaintStatusBar() {
     ::RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void MainWindow::ShowSendDialog() {}
+// Created for one showing, owned by the main window, released when it closes.
+void MainWindow::ShowSendDialog() { rb::ShowSendDialog(form_.Module(), window_); }
 
 void MainWindow::RunMessageLoop() {
     looping_ = true;

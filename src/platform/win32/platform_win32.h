@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/late_binding_win32.h"
+#include "platform/win32/mail_win32.h"
 #include "platform/win32/pending_areas_win32.h"
 #include "platform/win32/registry_win32.h"
 #include "platform/win32/services_win32.h"
