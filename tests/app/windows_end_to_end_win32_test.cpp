@@ -119,19 +119,24 @@ TEST_F(WindowsEndToEnd, CollectThenDeliverEachWay) {
     EXPECT_EQ(Send(SendWay::File), IDOK);
     const int reopened = NextInventory();
     SetEnvironmentVariableA("RBINFO_SERVICE_URL", (root + "/cgi/Kestrin.exe/bin").c_str());
-    std::string commandLine = "\"Z:" + std::string(RB_PROGRAM_FILE) + "\" \"Z:" + chooser.path +
-                              "\" /auto";
+    const std::string messages = dir.File("mensajes.txt");  // an error box must not wait
+    SetEnvironmentVariableA("RBINFO_MESSAGE_LOG", messages.c_str());
+    std::string commandLine =
+        "\"Z:" + std::string(RB_PROGRAM_FILE) + "\" \"" + chooser.path + "\" /auto";
     STARTUPINFOA startup{sizeof startup};
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
-    WaitForSingleObject(process.hProcess, 120000);
+    if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 99);
+    }
     DWORD exitCode = 99;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     SetEnvironmentVariableA("RBINFO_SERVICE_URL", nullptr);
-    EXPECT_EQ(exitCode, 0u);
+    SetEnvironmentVariableA("RBINFO_MESSAGE_LOG", nullptr);
+    ASSERT_EQ(exitCode, 0u) << ReadBytes(messages);
     stored = Stored(reopened, xml);
     EXPECT_EQ(stored.Nombre, "José Peña");
     EXPECT_EQ(stored.Observaciones, remarks);
