@@ -55,7 +55,8 @@ bool TfrmClientSendInfo::SendMail() {
 bool TfrmClientSendInfo::SendFile() {
     const std::string& temporary = module_.tmpFile;
     const size_t slash = temporary.find_last_of("\\/");
-    const std::string fileName = slash == std::string::npos ? temporary : temporary.substr(slash + 1);
+    const std::string fileName =
+        slash == std::string::npos ? temporary : temporary.substr(slash + 1);
     const std::optional<std::string> chosen = surface_.ChooseSaveFile(fileName);
     if (!chosen) return false;
     module_.CopyPackageTo(*chosen);  // a failed copy raises the system's error

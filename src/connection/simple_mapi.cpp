@@ -72,7 +72,8 @@ TSimpleMapi::TSimpleMapi() {
         DefaultClient = key->ReadString("").value_or("");
         for (const std::string& name : key->SubKeyNames()) {
             TMapiClient client{name, "", "", false};
-            if (auto sub = reg.Open(RootKey::LocalMachine, std::string(kClientsKey) + "\\" + name)) {
+            const std::string path = std::string(kClientsKey) + "\\" + name;
+            if (auto sub = reg.Open(RootKey::LocalMachine, path)) {
                 client.ClientName = sub->ReadString("").value_or("");
                 client.LibraryPath = ExpandEnvironment(sub->ReadString("DLLPath").value_or(""));
             }

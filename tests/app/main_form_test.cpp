@@ -57,7 +57,8 @@ TEST_F(MainFormTest, ButtonStatesFollowTheRun) {
     };
     const Row rows[] = {
         {"initial", [](TfrmMain&, ScriptedModule&) {}, {true, false, false}, 0},
-        {"collected", [](TfrmMain& f, ScriptedModule&) { f.btnProcClick(); }, {true, true, true}, 1},
+        {"collected", [](TfrmMain& f, ScriptedModule&) { f.btnProcClick(); }, {true, true, true},
+         1},
         {"package opened", [](TfrmMain& f, ScriptedModule&) { f.PackageLoaded(); },
          {false, true, true}, 0},
         {"package opened, then collected",  // "Procesar" stays disabled: nothing re-enables it

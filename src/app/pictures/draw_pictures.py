@@ -70,7 +70,8 @@ def render(layers):
 
 def write_icon(name, pixels):
     """One 32x32 image, 32 bits per pixel (BGRA, bottom-up) with its AND mask."""
-    xor = b"".join(struct.pack("BBBB", b, g, r, a) for row in reversed(pixels) for r, g, b, a in row)
+    xor = b"".join(struct.pack("BBBB", b, g, r, a)
+                   for row in reversed(pixels) for r, g, b, a in row)
     mask_row = 4  # 32 pixels = 4 bytes, already a multiple of 4
     mask = bytearray()
     for row in reversed(pixels):
@@ -79,7 +80,8 @@ def write_icon(name, pixels):
             if a == 0:
                 bits |= 1 << (31 - i)
         mask += bits.to_bytes(mask_row, "big")
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(xor) + len(mask),
+                         0, 0, 0, 0)
     image = header + xor + bytes(mask)
     with open(name, "wb") as f:
         f.write(struct.pack("<HHH", 0, 1, 1))

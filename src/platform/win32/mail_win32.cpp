@@ -84,7 +84,8 @@ MailClientLoad Win32Mail::LoadClient(std::string_view library) {
 bool Win32Mail::IsMailClientLibrary(std::string_view library) {
     const std::string name(library);
     win32::ErrorModeScope quiet(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    win32::ModuleHandle module(::LoadLibraryExA(name.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    win32::ModuleHandle module(
+        ::LoadLibraryExA(name.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
     if (!module) return false;
     for (const char* function : kSimpleMapiFunctions) {
         if (!::GetProcAddress(module.Get(), function)) return false;
