@@ -10,6 +10,7 @@
 #include "app/send_dialog_win32.h"
 #include "app/ui_win32.h"
 #include "connection/package_file.h"
+#include "core/cp1252.h"
 #include "support/recorded_boxes_win32.h"
 #include "support/window_shot_win32.h"
 #include "test_files.h"
@@ -136,10 +137,21 @@ TEST_F(SendDialogTest, TheFileRoutineSavesTheTypedHeaderOrStaysOpenOnAFailedCopy
     EXPECT_EQ(xml, module.XMLData);
 }
 
+// A dialog box of this process (other programs of the test run may show their own).
+HWND OwnDialog() {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
 // Closes the send dialog of this thread once its modal loop runs, remembering its caption.
 std::string g_seenCaption;
 void CALLBACK CancelSendDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND found = FindWindowW(L"#32770", nullptr);
+    HWND found = OwnDialog();
     if (!found) return;
     KillTimer(nullptr, timer);
     g_seenCaption = ui::ControlText(found);
@@ -156,7 +168,48 @@ TEST_F(SendDialogTest, TheMainWindowShowsItModallyAndCancelStoresNothing) {
     EXPECT_EQ(g_seenCaption, "Envío de información");
     EXPECT_EQ(module.Header().Nombre, "Juan Pérez");
     EXPECT_TRUE(platform.windows.messageBoxes.empty());
-    EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);  // released
+    EXPECT_EQ(OwnDialog(), nullptr);  // released
+}
+
+}  // namespace
+}  // namespace rb
+
+namespace rb {
+namespace {
+
+// Answers the system's save dialog like a person: reads the preset name, types a name without
+// extension into the file-name box and accepts.
+std::wstring g_typed;
+BOOL CALLBACK FindNameBox(HWND child, LPARAM out) {
+    wchar_t cls[16] = {};
+    GetClassNameW(child, cls, 16);
+    if (lstrcmpiW(cls, L"Edit") != 0 || GetWindowTextLengthW(child) == 0) return TRUE;
+    *reinterpret_cast<HWND*>(out) = child;
+    return FALSE;
+}
+std::string g_preset;
+void CALLBACK AnswerSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND found = OwnDialog();
+    if (!found) return;
+    KillTimer(nullptr, timer);
+    // The file-name box: the dialog's one edit holding text (inside a combo box or not).
+    HWND name = nullptr;
+    EnumChildWindows(found, &FindNameBox, LPARAM(&name));
+    g_preset = name ? ui::ControlText(name) : "(no file-name box)";
+    if (name) SetWindowTextW(name, g_typed.c_str());
+    PostMessageW(found, WM_COMMAND, IDOK, 0);
+}
+
+TEST(SystemSaveFileChooser, PresetsTheNameAndAddsThePackageExtension) {
+    g_typed = L"elegido";  // in the dialog's current folder
+    g_preset.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &AnswerSaveDialog);
+    SystemSaveFileChooser chooser;
+    const std::optional<std::string> chosen = chooser.Choose(nullptr, "kt_infosys.fzp");
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_preset, "kt_infosys.fzp");
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->substr(chosen->size() - 11), "elegido.fzp") << *chosen;
 }
 
 }  // namespace
