@@ -2,6 +2,7 @@
 
 #include "core/cp1252.h"
 #include "core/exception.h"
+#include "platform/application_error.h"
 #include "platform/platform.h"
 #include "remoting/kestrin_service.h"
 #include "xml/sys_info_xml.h"
@@ -84,7 +85,10 @@ void TdmKestrinConnection::SaveTempPackage() const {
 }
 
 void TdmKestrinConnection::CopyPackageTo(const std::string& fileName) const {
-    platform::Current().Storage().CopyFileReplacing(tmpFile, fileName);
+    platform::StorageArea& storage = platform::Current().Storage();
+    if (!storage.CopyFileReplacing(tmpFile, fileName)) {
+        throw Exception(SystemErrorMessage(storage.LastErrorCode()));
+    }
 }
 
 void TdmKestrinConnection::LoadPackage(const std::string& fileName) {

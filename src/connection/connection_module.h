@@ -30,13 +30,14 @@ public:
 
     // Gathers the inventory into XMLData. Errors reach the caller unless Auto is set; then a
     // refresh left early still yields the XML of what was gathered, its message added to the
-    // inventory's error list.
-    void Collect();
+    // inventory's error list. (Virtual: the windows' tests collect without a system.)
+    virtual void Collect();
     // The header lines followed by XMLData.
     std::string BuildPackageText() const;
-    void SaveTempPackage() const;
-    // Copies tmpFile to `fileName`, overwriting; a failed copy is not reported.
-    void CopyPackageTo(const std::string& fileName) const;
+    virtual void SaveTempPackage() const;
+    // Copies tmpFile to `fileName`, overwriting. A failed copy raises the system's error: the
+    // user must not believe a file exists that was never written.
+    virtual void CopyPackageTo(const std::string& fileName) const;
     // Reads a package into the header and XMLData (the header is cleared first).
     void LoadPackage(const std::string& fileName);
     std::string GetMailBody() const;

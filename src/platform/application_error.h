@@ -2,6 +2,7 @@
 // raised by one of its commands (and the entry with an error of its start-up).
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 
@@ -13,6 +14,10 @@ constexpr const char* kApplicationTitle = "Información de su computadora";
 // The message-box text of an error: a full stop is appended when the last character sorts
 // above ".".
 std::string ErrorBoxText(const std::string& message);
+
+// The text of a failed system call: "System Error.  Code: 5." and, on the next line, the
+// system's own text for the code.
+std::string SystemErrorMessage(uint32_t code);
 
 // Shows `error` in the error box captioned with the application title (through the platform's
 // message-box seam); a cancelled operation (EAbort) shows nothing.

@@ -42,11 +42,35 @@ struct MailClientLoad {
     std::string missingFunction;  // the library lacks this Simple MAPI function
 };
 
+// A top-level window of the running process, as the parent of the mail client's window.
+struct ProcessWindow {
+    uintptr_t handle = 0;
+    bool visible = false;
+    bool ownerless = true;  // no owner, or the desktop as owner
+    bool toolWindow = false;  // WS_EX_TOOLWINDOW
+    bool appWindow = false;   // WS_EX_APPWINDOW
+};
+
+// The twelve Simple MAPI functions a mail client library exports, in the order they are looked
+// up.
+inline constexpr const char* kSimpleMapiFunctions[12] = {
+    "MAPIAddress",  "MAPIDeleteMail",  "MAPIDetails",  "MAPIFindNext",
+    "MAPIFreeBuffer", "MAPILogoff",    "MAPILogon",    "MAPIReadMail",
+    "MAPIResolveName", "MAPISaveMail", "MAPISendDocuments", "MAPISendMail"};
+
 class MailArea {
 public:
     virtual ~MailArea() = default;
     // Loads `library` ("mapi32.dll" or a client's path) and looks up the Simple MAPI functions.
     virtual MailClientLoad LoadClient(std::string_view library) = 0;
+    // Whether `library` loads (without resolving its own imports or running its start-up code)
+    // and exports all twelve Simple MAPI functions.
+    virtual bool IsMailClientLibrary(std::string_view library) = 0;
+    // Whether a file exists, found by a directory search that asks nothing of the user for a
+    // drive without a medium.
+    virtual bool FileExists(std::string_view path) = 0;
+    // The process's top-level windows in the system's enumeration order.
+    virtual std::vector<ProcessWindow> TopLevelWindows() = 0;
 };
 
 }  // namespace rb::platform

@@ -144,7 +144,13 @@ TEST_F(ConnectionTest, PackagesCarryTheHeaderAndTheXml) {
     m.SaveTempPackage();
     const std::string copy = dir.File("copia.fzp");
     m.CopyPackageTo(copy);
-    m.CopyPackageTo(dir.File("no/such/folder/x.fzp"));  // silent
+    // A copy that cannot be written is the system's error, never a silent success.
+    try {
+        m.CopyPackageTo(dir.File("no/such/folder/x.fzp"));
+        ADD_FAILURE() << "a failed copy went unreported";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("System Error.  Code: ", 0), 0u) << e.what();
+    }
 
     TdmKestrinConnection other;
     other.SetHeader("x", "y", "z", "antes");

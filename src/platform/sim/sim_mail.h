@@ -1,8 +1,10 @@
 // The simulated mail clients: libraries that load (or not) and record what they were asked to
-// send.
+// send, the files an attachment may name, and the process's top-level windows.
 #pragma once
 
+#include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,8 +27,19 @@ public:
         uint32_t flags;
     };
     std::vector<Sent> sent;
+    std::vector<std::string> loads;         // every library LoadClient was asked for
+    std::set<std::string> files;            // files that exist besides the host's own
+    std::vector<ProcessWindow> windows;
 
     MailClientLoad LoadClient(std::string_view library) override;
+    bool IsMailClientLibrary(std::string_view library) override {
+        const auto it = libraries.find(std::string(library));
+        return it != libraries.end() && it->second.missingFunction.empty();
+    }
+    bool FileExists(std::string_view path) override {
+        return files.count(std::string(path)) > 0 || std::ifstream(std::string(path)).good();
+    }
+    std::vector<ProcessWindow> TopLevelWindows() override { return windows; }
 };
 
 class SimMailClient : public MailClient {
@@ -43,6 +56,7 @@ private:
 };
 
 inline MailClientLoad SimMail::LoadClient(std::string_view library) {
+    loads.emplace_back(library);
     MailClientLoad load;
     const auto it = libraries.find(std::string(library));
     if (it == libraries.end()) {

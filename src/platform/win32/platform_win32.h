@@ -9,8 +9,8 @@
 #include "platform/win32/automation_win32.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/late_binding_win32.h"
+#include "platform/win32/mail_win32.h"
 #include "platform/win32/multimedia_win32.h"
-#include "platform/win32/pending_areas_win32.h"
 #include "platform/win32/power_win32.h"
 #include "platform/win32/printers_win32.h"
 #include "platform/win32/registry_win32.h"
@@ -68,6 +68,7 @@ public:
     std::optional<std::string> UniversalName(std::string_view path) override;
     std::vector<ConnectedResource> ConnectedDiskResources() override;
     bool CopyFileReplacing(std::string_view from, std::string_view to) override;
+    uint32_t LastErrorCode() override { return ::GetLastError(); }
 };
 
 // processes_win32.cpp
