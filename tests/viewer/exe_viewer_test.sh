@@ -1,7 +1,8 @@
 #!/bin/sh
 # rbInfo.exe under Wine opens the golden package in its report viewer; the Windows test program
-# (ViewerDriver) finds the window in the other process, checks it and closes it. The program
-# must then end with exit code 0 and no message box.
+# (ViewerDriver) finds the window in the other process, checks it and closes it, then checks and
+# closes the main window that opens after it. The program must then end with exit code 0 and no
+# message box.
 # usage: exe_viewer_test.sh RBINFO.EXE WINE-RUN.SH RBINFO_TESTS.EXE PACKAGE
 set -u
 exe=$1

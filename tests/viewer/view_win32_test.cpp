@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "app/app_resources.h"
 #include "connection/connection_module.h"
 #include "core/text.h"
 #include "test_files.h"
@@ -85,7 +86,8 @@ TEST(ViewerView, InventoryCollectedHereFillsEveryPage) {
 }
 
 // The other side of exe_viewer_test.sh: rbInfo.exe (another process) shows a package; this
-// finds its viewer, checks it and closes it. Skipped unless RBINFO_DRIVE_VIEWER is set.
+// finds its viewer, checks it and closes it, then the main window that follows. Skipped unless
+// RBINFO_DRIVE_VIEWER is set.
 TEST(ViewerDriver, ClosesTheViewerOfTheProgram) {
     if (!std::getenv("RBINFO_DRIVE_VIEWER")) GTEST_SKIP() << "driven by exe_viewer_test.sh";
     HWND window = nullptr;
@@ -98,6 +100,19 @@ TEST(ViewerDriver, ClosesTheViewerOfTheProgram) {
     EXPECT_EQ(TabCtrl_GetItemCount(GetDlgItem(window, tabPages)), kPageCount);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, btnReprocess)));
     PostMessageA(window, WM_COMMAND, IDOK, 0);
+
+    // Then the main window opens with the package loaded: nothing to collect, the package to
+    // show or send. Closing it ends the program.
+    HWND main = nullptr;
+    for (int i = 0; i < 600; ++i, Sleep(100)) {
+        main = FindWindowA("TfrmMain", nullptr);
+        if (main && IsWindowVisible(main)) break;
+    }
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_PROC)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_SHOW)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_SEND)));
+    PostMessageA(main, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
