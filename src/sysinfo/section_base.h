@@ -3,6 +3,7 @@
 #pragma once
 
 #include <exception>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -114,6 +115,11 @@ public:
                                       const ClassInfo& itemClass)
         : TInfoProcessCollection(errorList, itemClass), devices_(devices) {}
     TDevices* Devices() const { return devices_; }
+
+protected:
+    // The aggregate's device section as it stands (gathered before this one); a section
+    // gathered on its own gathers a device tree for the occasion, kept in `own`.
+    TDevices& DevicesAtHand(std::unique_ptr<TDevices>& own);
 
 private:
     TDevices* devices_;  // the aggregate's device section; not owned

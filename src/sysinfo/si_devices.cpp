@@ -204,4 +204,11 @@ void TDevices::Report(StringList& list) {
     }
 }
 
+TDevices& TInfoProcessCollectionWithDevices::DevicesAtHand(std::unique_ptr<TDevices>& own) {
+    if (devices_) return *devices_;
+    own = std::make_unique<TDevices>(ErrorList());
+    own->GetInfo();
+    return *own;
+}
+
 }  // namespace rb

@@ -100,14 +100,9 @@ void TMedia::FindCards() {
     SoundCardIndex = -1;
     GamePortIndex = -1;
     std::unique_ptr<TDevices> own;
-    TDevices* devices = Devices();
-    if (!devices) {
-        own = std::make_unique<TDevices>(ErrorList());
-        own->GetInfo();
-        devices = own.get();
-    }
-    for (int i = 0; i < devices->Count(); ++i) {
-        const TDevice& d = devices->Device(i);
+    const TDevices& devices = DevicesAtHand(own);
+    for (int i = 0; i < devices.Count(); ++i) {
+        const TDevice& d = devices.Device(i);
         if (d.DeviceClass != TDeviceClass::dcMEDIA) continue;
         const std::string name = d.DisplayName();
         const int index = AvailableDevices->IndexOf(name);

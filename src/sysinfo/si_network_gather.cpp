@@ -54,14 +54,9 @@ void TNetwork::GatherAdapters() {
     Adapters->Clear();
     CardAdapterIndex = -1;
     std::unique_ptr<TDevices> own;
-    TDevices* devices = Devices();
-    if (!devices) {
-        own = std::make_unique<TDevices>(ErrorList());
-        own->GetInfo();
-        devices = own.get();
-    }
-    for (int i = 0; i < devices->Count(); ++i) {
-        const TDevice& d = devices->Device(i);
+    const TDevices& devices = DevicesAtHand(own);
+    for (int i = 0; i < devices.Count(); ++i) {
+        const TDevice& d = devices.Device(i);
         if (d.DeviceClass != TDeviceClass::dcNet) continue;
         const int index = Adapters->Add(d.DisplayName());
         if (!d.Location.empty() && CardAdapterIndex == -1) CardAdapterIndex = index;
