@@ -109,6 +109,8 @@ TEST(ViewerDriver, ClosesTheViewerOfTheProgram) {
         if (main && IsWindowVisible(main)) break;
     }
     ASSERT_NE(main, nullptr);
+    // The window shows as it is made; the package-loaded state follows at once.
+    for (int i = 0; i < 100 && IsWindowEnabled(GetDlgItem(main, IDC_MAIN_PROC)); ++i) Sleep(100);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_PROC)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_SHOW)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_MAIN_SEND)));
