@@ -26,6 +26,13 @@ std::string PropertyValueText(const Persistent& obj, const PropInfo& prop) {
     }
 }
 
+std::string_view PropertyValueView(const Persistent& obj, const PropInfo& prop,
+                                   std::string& scratch) {
+    if (prop.strField && prop.IsString()) return *prop.strField(obj);
+    scratch = PropertyValueText(obj, prop);
+    return scratch;
+}
+
 namespace {
 
 // A document value can be megabytes long; messages show its start only.
@@ -59,7 +66,7 @@ void AssignPropertyText(Persistent& obj, const PropInfo& prop, std::string_view 
                         std::string_view name) {
     if (prop.IsString()) {
         if (!prop.setStr) WrongKind(prop);
-        prop.setStr(obj, std::string(text));
+        prop.setStr(obj, text);
         return;
     }
     if (!prop.setOrd) WrongKind(prop);

@@ -14,6 +14,10 @@ namespace rb {
 // character as its code, an enumeration by name, a set as its member names joined by ",",
 // strings as they are. Empty for a class-typed property.
 std::string PropertyValueText(const Persistent& obj, const PropInfo& prop);
+// The same text, as a view of the string member itself where the property is one, else of
+// `scratch`, which then holds the text. Valid until the object or `scratch` changes.
+std::string_view PropertyValueView(const Persistent& obj, const PropInfo& prop,
+                                   std::string& scratch);
 
 // Assigns `text` to the property. Numbers are decimal and must lie within the property's
 // range (an unsigned 32-bit property also takes -2147483648..-1, stored modulo 2^32, which is

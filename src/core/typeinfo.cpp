@@ -50,6 +50,7 @@ ClassInfo::ClassInfo(const char* name, const ClassInfo* parent, std::vector<Prop
     if (parent_) props_ = parent_->props_;
     for (PropInfo& p : own) {
         p.upperName = AnsiUpperCase(p.name);
+        p.element = " <" + p.upperName + "></" + p.upperName + ">\r\n";
         if (p.kind == TypeKind::tkClass && !*p.typeName && p.classInfo) {
             p.typeName = p.classInfo()->Name();
         }

@@ -38,6 +38,10 @@ int64_t OrdMax(OrdType t);
 struct PropInfo {
     const char* name = "";
     std::string upperName;  // the name in upper case, filled by the class's table
+    // " <NAME></NAME>\r\n", the property's line in a document, split around the value at
+    // ElementOpenSize(); filled with upperName.
+    std::string element;
+    size_t ElementOpenSize() const { return upperName.size() + 3; }
     TypeKind kind = TypeKind::tkUnknown;
     OrdType ord = OrdType::SLong;
     const char* typeName = "";
@@ -46,7 +50,9 @@ struct PropInfo {
     int64_t (*getOrd)(const Persistent&) = nullptr;
     void (*setOrd)(Persistent&, int64_t) = nullptr;
     std::string (*getStr)(const Persistent&) = nullptr;
-    void (*setStr)(Persistent&, const std::string&) = nullptr;
+    void (*setStr)(Persistent&, std::string_view) = nullptr;
+    // A string kept in a data member, read without a copy; nullptr when reached by a method.
+    const std::string* (*strField)(const Persistent&) = nullptr;
     Persistent* (*getObj)(const Persistent&) = nullptr;
 
     bool IsOrdinal() const;
@@ -177,14 +183,26 @@ struct MemberOf<R (C::*)() const> {
 };
 
 // Fills the accessors of `p` from Access, which has static Get(const C&) -> T and
-// static Set(C&, const T&) (Set unused for object properties).
+// static Set(C&, const T&) (Set unused for object properties); Field() says Get returns a
+// reference to a data member, which Assign(C&, string_view) then sets in place.
 template <class C, class T, class Access>
 void BindAccess(PropInfo& p) {
     if constexpr (std::is_same_v<T, std::string>) {
         p.getStr = [](const Persistent& o) -> std::string {
             return Access::Get(static_cast<const C&>(o));
         };
-        p.setStr = [](Persistent& o, const std::string& v) { Access::Set(static_cast<C&>(o), v); };
+        p.setStr = [](Persistent& o, std::string_view v) {
+            if constexpr (Access::Field()) {
+                Access::Assign(static_cast<C&>(o), v);  // reuses the member's room
+            } else {
+                Access::Set(static_cast<C&>(o), std::string(v));
+            }
+        };
+        if constexpr (Access::Field()) {
+            p.strField = [](const Persistent& o) -> const std::string* {
+                return &Access::Get(static_cast<const C&>(o));
+            };
+        }
     } else if constexpr (IsUniquePtr<T>::value) {
         p.getObj = [](const Persistent& o) -> Persistent* {
             return Access::Get(static_cast<const C&>(o)).get();
@@ -224,9 +242,13 @@ PropInfo Prop(const char* name, const char* typeName = nullptr) {
     using C = typename M::Class;
     using T = typename M::Type;
     struct Access {
+        static constexpr bool Field() { return true; }
         static const T& Get(const C& o) { return o.*Member; }
         static void Set(C& o, const T& v) {
             if constexpr (std::is_copy_assignable_v<T>) o.*Member = v;
+        }
+        static void Assign(C& o, std::string_view v) {
+            if constexpr (std::is_same_v<T, std::string>) (o.*Member).assign(v.data(), v.size());
         }
     };
     PropInfo p;
@@ -245,6 +267,7 @@ PropInfo PropRW(const char* name, const char* typeName = nullptr) {
     using C = typename M::Class;
     using T = typename M::Type;
     struct Access {
+        static constexpr bool Field() { return false; }
         static T Get(const C& o) { return (o.*Getter)(); }
         static void Set(C& o, const T& v) {
             if constexpr (!std::is_same_v<decltype(Setter), std::nullptr_t>) (o.*Setter)(v);

@@ -34,7 +34,7 @@ namespace {
 PropInfo DriveLetterProp() {
     PropInfo p = Prop<&TDisk::DriveLetter>("DriveLetter", "TDiskSign");
     p.kind = TypeKind::tkString;
-    p.setStr = [](Persistent& o, const std::string& v) {
+    p.setStr = [](Persistent& o, std::string_view v) {
         static_cast<TDisk&>(o).SetDriveLetter(v);
     };
     return p;

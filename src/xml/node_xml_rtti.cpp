@@ -118,13 +118,11 @@ void TNodeXMLRTTI::WriteTo(std::string& out) {
         if (prop.info->kind == TypeKind::tkClass) {
             WriteNested(prop, out);
         } else if (inTag.empty() || !Listed(inTag, prop.name)) {
-            out += " <";
-            out += prop.name;
-            out += '>';
+            const std::string& element = prop.info->element;
+            const size_t open = prop.info->ElementOpenSize();
+            out.append(element, 0, open);
             AppendPropertyTextAt(i, out);
-            out += "</";
-            out += prop.name;
-            out += ">\r\n";
+            out.append(element, open, std::string::npos);
         }
     }
     WriteItems(out);

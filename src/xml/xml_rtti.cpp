@@ -192,7 +192,8 @@ std::string TRTTIEnabler::PropertyTextAt(size_t index) const {
 
 void TRTTIEnabler::AppendPropertyTextAt(size_t index, std::string& out) const {
     if (!object_) return;
-    AppendXMLEscaped(out, PropertyValueText(*object_, *props_[index].info));
+    std::string scratch;
+    AppendXMLEscaped(out, PropertyValueView(*object_, *props_[index].info, scratch));
 }
 
 void TRTTIEnabler::SetPropertyTextAt(size_t index, std::string_view text) {

@@ -57,7 +57,7 @@ public:
 
 protected:
     struct BoundProperty {
-        std::string name;  // upper case
+        const std::string& name;  // upper case, the class table's
         const PropInfo* info;
         std::unique_ptr<TRTTIEnabler> nested;  // class-typed properties only
     };
