@@ -109,7 +109,8 @@ int AnsiCompareText(std::string_view a, std::string_view b) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && AnsiCompareText(a, b) == 0;
+    if (a.size() != b.size()) return false;
+    return a == b || AnsiCompareText(a, b) == 0;  // most texts compared are equal as they stand
 }
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }

@@ -68,9 +68,12 @@ std::unique_ptr<TRTTIEnabler> TNodeXMLRTTI::NewWriter() const {
 }
 
 TNodeXMLRTTI& TNodeXMLRTTI::Child() {
-    auto* child = dynamic_cast<TNodeXMLRTTI*>(&ChildWriter());
-    if (!child) throw Exception("The child writer is not a node writer");
-    return *child;
+    TRTTIEnabler& writer = ChildWriter();
+    if (&writer != child_) {
+        child_ = dynamic_cast<TNodeXMLRTTI*>(&writer);
+        if (!child_) throw Exception("The child writer is not a node writer");
+    }
+    return *child_;
 }
 
 std::string TNodeXMLRTTI::XML() {
@@ -154,12 +157,6 @@ void TNodeXMLRTTI::WriteItems(std::string& out) {
         child.SetTagName(itemName);
         child.WriteTo(out);
     }
-}
-
-void TNodeXMLRTTI::SetXML(std::string_view text) {
-    node_.SetShortTags(true);
-    node_.SetXML(text);
-    ReadFrom(node_, false);
 }
 
 }  // namespace rb

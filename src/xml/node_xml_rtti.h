@@ -1,5 +1,6 @@
-// The property-driven XML writer and reader. Writing builds the text directly; reading parses
-// it into a TXMLNode tree and assigns each property from the child element named after it.
+// The property-driven XML writer and reader. Writing builds the text directly; reading assigns
+// each property from the child element named after it, reading a document in the form this
+// writer gives where it lies and any other as a parsed TXMLNode tree.
 #pragma once
 
 #include <string>
@@ -32,19 +33,26 @@ public:
     // XML() appended to `out`, without copying the nested texts level by level.
     void WriteTo(std::string& out);
     // SetXML() from an element already parsed; `node` stands for the bound object.
-    void ReadNode(const TXMLNode& node) { ReadFrom(node, false); }
+    void ReadNode(const TXMLNode& node);
 
 private:
     TNodeXMLRTTI& Child();
     void WriteStartTag(std::string& out) const;
     void WriteNested(const BoundProperty& prop, std::string& out);
     void WriteItems(std::string& out);
-    void ReadFrom(const TXMLNode& top, bool clean);
-    std::vector<const TXMLNode*> PropertyElements(const TXMLNode& top) const;
-    void ReadItems(const TXMLNode& top, bool clean);
-    static void ReadChild(TNodeXMLRTTI& child, const TXMLNode& element, bool clean);
+    // Reading works alike on a parsed tree and on a plain document read in place
+    // (node_xml_rtti_read.cpp); Element is the one or the other's element handle.
+    template <class Element>
+    void ReadFrom(Element top, bool clean);
+    template <class Element>
+    void PropertyElements(Element top, Element* found) const;  // one per bound property
+    template <class Element>
+    void ReadItems(Element top, bool clean);
+    template <class Element>
+    static void ReadChild(TNodeXMLRTTI& child, Element element, bool clean);
 
-    TXMLNode node_;  // the tree of the last SetXML
+    TNodeXMLRTTI* child_ = nullptr;  // ChildWriter() as a node writer, once checked
+
     size_t sizeHint_ = 0;  // room to reserve for the next XML
 };
 

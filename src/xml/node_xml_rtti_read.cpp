@@ -1,5 +1,7 @@
-// Reading a document into objects: the node tree of the text, then each property assigned
-// from the child element named after it, nested objects and collection items one level down.
+// Reading a document into objects: each property assigned from the child element named
+// after it, nested objects and collection items one level down. A document in the plain form
+// this writer gives is read where it lies (plain_document.h); any other is parsed into a node
+// tree first. Both give the same elements, so one reading serves both.
 #include <unordered_map>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "core/text.h"
 #include "xml/node_xml_rtti.h"
 #include "xml/node_xml_rtti_shared.h"
+#include "xml/plain_document.h"
 
 namespace rb {
 
@@ -15,31 +18,54 @@ using xml_detail::RethrowWithMessage;
 
 namespace {
 
+// An element of a parsed tree, with the handle interface PlainElement has.
+class TreeElement {
+public:
+    TreeElement() = default;
+    explicit TreeElement(const TXMLNode* node) : node_(node) {}
+
+    explicit operator bool() const { return node_ != nullptr; }
+    const TXMLNode& Node() const { return *node_; }
+    std::string_view Tag() const { return node_->Tag(); }
+    std::string_view Body() const { return node_->Body(); }
+    int ChildCount() const { return node_->ChildCount(); }
+    TreeElement FirstChild() const { return TreeElement(node_->FirstChild()); }
+    TreeElement NextSibling() const { return TreeElement(node_->NextSibling()); }
+    std::string Attribute(std::string_view name) const { return node_->Properties().Values(name); }
+    std::string XML() const { return node_->XML(); }
+    std::string StoredValue() const { return node_->StoredValue(); }
+
+private:
+    const TXMLNode* node_ = nullptr;
+};
+
 // Finds the first child element with a given upper-case tag. Elements with many children
 // (collections) get a map, so looking up each property does not walk every item.
+template <class Element>
 class ChildFinder {
 public:
-    explicit ChildFinder(const TXMLNode& node) : node_(node) {
+    explicit ChildFinder(Element node) : node_(node) {
         if (node.ChildCount() <= kLinearLimit) return;
-        for (int i = 0; i < node.ChildCount(); ++i) {
-            first_.emplace(AnsiUpperCase(node.Children(i).Tag()), i);
+        for (Element c = node.FirstChild(); c; c = c.NextSibling()) {
+            first_.emplace(AnsiUpperCase(c.Tag()), c);
         }
     }
 
-    const TXMLNode* Find(const std::string& upperName) const {
-        int index = -1;
+    Element Find(const std::string& upperName) const {
         if (node_.ChildCount() <= kLinearLimit) {
-            index = node_.IndexOfChild(upperName);
-        } else if (const auto it = first_.find(upperName); it != first_.end()) {
-            index = it->second;
+            for (Element c = node_.FirstChild(); c; c = c.NextSibling()) {
+                if (SameText(c.Tag(), upperName)) return c;
+            }
+            return Element();
         }
-        return index < 0 ? nullptr : &node_.Children(index);
+        const auto it = first_.find(upperName);
+        return it == first_.end() ? Element() : it->second;
     }
 
 private:
     static constexpr int kLinearLimit = 32;
-    const TXMLNode& node_;
-    std::unordered_map<std::string, int> first_;
+    Element node_;
+    std::unordered_map<std::string, Element> first_;  // emplace keeps the first of a name
 };
 
 bool Plain(std::string_view s) {
@@ -83,12 +109,31 @@ bool SubtreeRoundTrips(const TXMLNode& root) {
     return true;
 }
 
+// Every element of a plain document gives itself back when written out and parsed again.
+bool SubtreeRoundTrips(PlainElement) { return true; }
+bool SubtreeRoundTrips(TreeElement element) { return SubtreeRoundTrips(element.Node()); }
+
 }  // namespace
+
+void TNodeXMLRTTI::SetXML(std::string_view text) {
+    PlainDocument plain;
+    if (plain.Scan(text)) {
+        ReadFrom(plain.Root(), true);
+        return;
+    }
+    TXMLNode tree;
+    tree.SetShortTags(true);
+    tree.SetXML(text);
+    ReadFrom(TreeElement(&tree), false);
+}
+
+void TNodeXMLRTTI::ReadNode(const TXMLNode& node) { ReadFrom(TreeElement(&node), false); }
 
 // A nested object reads its element as written out and parsed again one level down. When
 // that gives the same tree (always so for text this writer produced) the element is read in
 // place; `clean` says the whole subtree is known to qualify.
-void TNodeXMLRTTI::ReadChild(TNodeXMLRTTI& child, const TXMLNode& element, bool clean) {
+template <class Element>
+void TNodeXMLRTTI::ReadChild(TNodeXMLRTTI& child, Element element, bool clean) {
     const bool longForm = element.ChildCount() > 0 || !element.Body().empty();
     if (longForm && (clean || SubtreeRoundTrips(element))) {
         child.ReadFrom(element, true);
@@ -100,34 +145,43 @@ void TNodeXMLRTTI::ReadChild(TNodeXMLRTTI& child, const TXMLNode& element, bool 
 // The element of each property. Where the children start with the properties' elements in
 // the properties' order (as this writer puts them), one walk finds them: the names differ,
 // so each is also the first child of its name. The rest are looked up.
-std::vector<const TXMLNode*> TNodeXMLRTTI::PropertyElements(const TXMLNode& top) const {
+template <class Element>
+void TNodeXMLRTTI::PropertyElements(Element top, Element* found) const {
     const std::vector<BoundProperty>& props = Bound();
-    std::vector<const TXMLNode*> found(props.size(), nullptr);
     size_t i = 0;
-    for (const TXMLNode* child = top.FirstChild();
-         i < props.size() && child && SameText(child->Tag(), props[i].name);
-         ++i, child = child->NextSibling()) {
+    for (Element child = top.FirstChild();
+         i < props.size() && child && SameText(child.Tag(), props[i].name);
+         ++i, child = child.NextSibling()) {
         found[i] = child;
     }
     if (i < props.size()) {
-        const ChildFinder finder(top);
+        const ChildFinder<Element> finder(top);
         for (; i < props.size(); ++i) found[i] = finder.Find(props[i].name);
     }
-    return found;
 }
 
-void TNodeXMLRTTI::ReadFrom(const TXMLNode& top, bool clean) {
+template <class Element>
+void TNodeXMLRTTI::ReadFrom(Element top, bool clean) {
     if (!RTTIObject()) return;
-    const std::vector<const TXMLNode*> elements = PropertyElements(top);
+    // The elements found, on the stack for a class of usual size.
+    constexpr size_t kOnStack = 48;
+    Element onStack[kOnStack];
+    std::vector<Element> onHeap;
+    Element* elements = onStack;
+    if (Bound().size() > kOnStack) {
+        onHeap.resize(Bound().size());
+        elements = onHeap.data();
+    }
+    PropertyElements(top, elements);
     for (size_t i = 0; i < Bound().size(); ++i) {
         const BoundProperty& prop = Bound()[i];
-        const TXMLNode* element = elements[i];
+        const Element element = elements[i];
         if (!element) continue;
         if (prop.info->kind != TypeKind::tkClass) {
-            if (element->ChildCount() == 0) {
-                SetPropertyTextAt(i, element->Body());  // the stored value, without a copy
+            if (element.ChildCount() == 0) {
+                SetPropertyTextAt(i, element.Body());  // the stored value, without a copy
             } else {
-                SetPropertyTextAt(i, element->StoredValue());
+                SetPropertyTextAt(i, element.StoredValue());
             }
             continue;
         }
@@ -136,49 +190,74 @@ void TNodeXMLRTTI::ReadFrom(const TXMLNode& top, bool clean) {
         TNodeXMLRTTI& child = Child();
         child.SetRTTIObject(object);
         child.SetTagName(prop.name);
-        ReadChild(child, *element, clean);
+        ReadChild(child, element, clean);
     }
     ReadItems(top, clean);
 }
 
 namespace {
 
-// An item keeps its own class when its TYPE names a registered class derived from the
-// collection's item class (the media devices of six kinds share one collection): otherwise
-// their own properties would be lost on every reading. Any other TYPE gives the item class.
-CollectionItem& NewItem(Collection& collection, const std::string& type) {
-    const ClassInfo* cls = FindClass(type);
-    if (cls && cls != &collection.ItemClass() && cls->InheritsFrom(collection.ItemClass()) &&
-        cls->CanCreate()) {
-        std::unique_ptr<Persistent> obj = cls->Create();
-        if (auto* item = dynamic_cast<CollectionItem*>(obj.get())) {
-            obj.release();
-            return collection.Append(std::unique_ptr<CollectionItem>(item));
+// Makes the items of a collection. An item keeps its own class when its TYPE names a
+// registered class derived from the collection's item class (the media devices of six kinds
+// share one collection): otherwise their own properties would be lost on every reading. Any
+// other TYPE gives the item class. The items of a collection mostly share a TYPE, so the
+// last one's class is kept.
+class ItemMaker {
+public:
+    explicit ItemMaker(Collection& collection) : collection_(collection) {}
+
+    CollectionItem& Make(const std::string& type) {
+        if (!known_ || type != type_) {
+            type_ = type;
+            own_ = OwnClass(type);
+            known_ = true;
         }
+        if (own_) {
+            std::unique_ptr<Persistent> obj = own_->Create();
+            if (auto* item = dynamic_cast<CollectionItem*>(obj.get())) {
+                obj.release();
+                return collection_.Append(std::unique_ptr<CollectionItem>(item));
+            }
+        }
+        return collection_.Add();
     }
-    return collection.Add();
-}
+
+private:
+    const ClassInfo* OwnClass(const std::string& type) const {
+        const ClassInfo* cls = FindClass(type);
+        const ClassInfo& itemClass = collection_.ItemClass();
+        if (cls && cls != &itemClass && cls->InheritsFrom(itemClass) && cls->CanCreate()) {
+            return cls;
+        }
+        return nullptr;
+    }
+
+    Collection& collection_;
+    bool known_ = false;
+    std::string type_;
+    const ClassInfo* own_ = nullptr;
+};
 
 }  // namespace
 
 // Only elements with the item name and at least one child element of their own are items.
-void TNodeXMLRTTI::ReadItems(const TXMLNode& top, bool clean) {
+template <class Element>
+void TNodeXMLRTTI::ReadItems(Element top, bool clean) {
     auto* collection = dynamic_cast<Collection*>(RTTIObject());
     if (!collection) return;
     collection->Clear();
     const std::string itemName = ItemElementName(*collection);
-    for (int i = 0; i < top.ChildCount(); ++i) {
-        const TXMLNode& element = top.Children(i);
+    ItemMaker maker(*collection);
+    for (Element element = top.FirstChild(); element; element = element.NextSibling()) {
         if (element.ChildCount() == 0 || !SameText(element.Tag(), itemName)) continue;
         try {
-            CollectionItem& item = NewItem(*collection, element.Properties().Values("TYPE"));
+            CollectionItem& item = maker.Make(element.Attribute("TYPE"));
             TNodeXMLRTTI& child = Child();
             child.SetRTTIObject(&item);
             child.SetTagName(itemName);
             ReadChild(child, element, clean);
         } catch (...) {
-            RethrowWithMessage("Error Handling class [" + element.Properties().Values("TYPE") +
-                               "]");
+            RethrowWithMessage("Error Handling class [" + element.Attribute("TYPE") + "]");
         }
     }
 }

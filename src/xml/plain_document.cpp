@@ -1,0 +1,192 @@
+#include "xml/plain_document.h"
+
+#include <cstring>
+
+#include "core/text.h"
+#include "xml/xml_node_tree.h"
+
+namespace rb {
+
+namespace {
+
+// What each byte can be: blank (up to the space), markup ('<' and '>'), or a byte of a name
+// or an attribute that the tree writes back as it read it (no blank, '/', '<' or '>').
+enum : unsigned char { kBlank = 1, kMarkup = 2, kName = 4 };
+
+struct ByteClasses {
+    unsigned char of[256];
+    constexpr ByteClasses() : of() {
+        for (int c = 0; c < 256; ++c) {
+            of[c] = c <= 32 ? kBlank : c == '<' || c == '>' ? kMarkup : c == '/' ? 0 : kName;
+        }
+    }
+};
+constexpr ByteClasses kClasses;
+
+bool Is(char c, unsigned char kind) { return kClasses.of[static_cast<unsigned char>(c)] & kind; }
+bool Blank(char c) { return Is(c, kBlank); }
+bool NameByte(char c) { return Is(c, kName); }
+
+const char* SkipBlanks(const char* at, const char* end) {
+    while (at < end && Blank(*at)) ++at;
+    return at;
+}
+
+std::string_view StripQuotes(std::string_view v) {
+    if (!v.empty() && v.front() == '"') v.remove_prefix(1);
+    if (!v.empty() && v.back() == '"') v.remove_suffix(1);
+    return v;
+}
+
+}  // namespace
+
+// The start tag's name runs to the first space; the attributes after it are pieces split at
+// spaces, each a name, '=' and a value. Anything the tree would read otherwise (a short tag,
+// a declaration, other blanks, a piece without a name, the index-and-string form that starts
+// with INDEX) is refused.
+bool PlainDocument::ScanStartTag(const char*& at) {
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
+    const char* const name = at;
+    while (at < end && NameByte(*at)) ++at;
+    if (at == name || *name == '?' || at == end) return false;
+    Element e{};
+    e.tag = static_cast<uint32_t>(name - begin);
+    e.tagSize = static_cast<uint32_t>(at - name);
+    if (*at == ' ') {
+        const char* const attributes = at;
+        for (bool first = true;; first = false) {
+            while (at < end && *at == ' ') ++at;
+            if (at == end) return false;
+            if (*at == '>') break;
+            const char* const piece = at;
+            const char* eq = nullptr;
+            for (; at < end && NameByte(*at); ++at) {
+                if (*at == '=' && !eq) eq = at;
+            }
+            if (at == end || (*at != ' ' && *at != '>')) return false;
+            if (!eq || eq == piece) return false;
+            if (first && SameText(std::string_view(piece, size_t(eq - piece)), "INDEX")) {
+                return false;
+            }
+        }
+        e.attributes = static_cast<uint32_t>(attributes - begin);
+        e.attributesSize = static_cast<uint32_t>(at - attributes);
+    }
+    if (*at != '>') return false;
+    ++at;
+    elements_.push_back(e);
+    return true;
+}
+
+bool PlainDocument::ScanEndTag(const char*& at, const Element& open) const {
+    const char* const end = text_.data() + text_.size();
+    ++at;  // the '/'
+    if (static_cast<size_t>(end - at) <= open.tagSize ||
+        std::memcmp(at, text_.data() + open.tag, open.tagSize) != 0 || at[open.tagSize] != '>') {
+        return false;
+    }
+    at += open.tagSize + 1;
+    return true;
+}
+
+bool PlainDocument::Scan(std::string_view text) {
+    text_ = text;
+    elements_.clear();
+    if (text.size() >= UINT32_MAX) return false;
+    elements_.reserve(text.size() / 32);  // an inventory has an element in about 50 bytes
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    struct Frame {
+        uint32_t index;
+        uint32_t lastChild;  // 0 until the first child
+    };
+    std::vector<Frame> open;
+    const char* at = SkipBlanks(begin, end);
+    for (;;) {
+        if (at == end || *at != '<') return false;
+        ++at;
+        if (at < end && *at == '/') {
+            if (open.empty()) return false;
+            Element& e = elements_[open.back().index];
+            if (!ScanEndTag(at, e)) return false;
+            e.end = static_cast<uint32_t>(at - begin);
+            open.pop_back();
+            at = SkipBlanks(at, end);
+            if (open.empty()) return at == end;  // one top element, blanks after it
+            continue;
+        }
+        const auto index = static_cast<uint32_t>(elements_.size());
+        if (!open.empty()) {
+            Frame& parent = open.back();
+            if (parent.lastChild) elements_[parent.lastChild].next = index;
+            parent.lastChild = index;
+            ++elements_[parent.index].childCount;
+        } else if (index > 0) {
+            return false;
+        }
+        if (!ScanStartTag(at)) return false;
+        open.push_back({index, 0});
+        // Up to the next '<': blanks before a child, or the body before the element's own
+        // end tag. A '>' there would end a tag of its own.
+        const char* lt = at;
+        while (lt < end && !Is(*lt, kMarkup)) ++lt;
+        if (lt == end || *lt == '>') return false;
+        const char* first = SkipBlanks(at, lt);
+        if (lt + 1 < end && lt[1] == '/') {
+            const char* last = lt;
+            while (last > first && Blank(last[-1])) --last;
+            Element& e = elements_[index];
+            e.body = static_cast<uint32_t>(first - begin);
+            e.bodySize = static_cast<uint32_t>(last - first);
+        } else if (first != lt) {
+            return false;  // text beside children
+        }
+        at = lt;
+    }
+}
+
+PlainElement PlainDocument::Root() const {
+    return elements_.empty() ? PlainElement() : PlainElement(this, 0);
+}
+
+std::string_view PlainElement::Tag() const { return doc_->text_.substr(At().tag, At().tagSize); }
+
+std::string_view PlainElement::Body() const {
+    return doc_->text_.substr(At().body, At().bodySize);
+}
+
+PlainElement PlainElement::FirstChild() const {
+    return At().childCount ? PlainElement(doc_, index_ + 1) : PlainElement();
+}
+
+PlainElement PlainElement::NextSibling() const {
+    return At().next ? PlainElement(doc_, At().next) : PlainElement();
+}
+
+std::string PlainElement::Attribute(std::string_view name) const {
+    std::string_view rest = doc_->text_.substr(At().attributes, At().attributesSize);
+    while (!rest.empty()) {
+        const size_t space = rest.find(' ');
+        const std::string_view piece = rest.substr(0, space);
+        rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+        const size_t eq = piece.find('=');
+        if (eq != std::string_view::npos && SameText(piece.substr(0, eq), name)) {
+            return std::string(StripQuotes(piece.substr(eq + 1)));
+        }
+    }
+    return std::string();
+}
+
+std::string PlainElement::XML() const {
+    const uint32_t start = At().tag - 1;  // the '<'
+    return std::string(doc_->text_.substr(start, At().end - start));
+}
+
+std::string PlainElement::StoredValue() const {
+    TXMLNode node;
+    node.SetXML(XML());
+    return node.StoredValue();
+}
+
+}  // namespace rb
