@@ -9,7 +9,21 @@ const char* EnumInfo::Name(int64_t value) const {
     return (value >= 0 && value < count) ? names[value] : "";
 }
 
+namespace {
+// Whether the C string `z` is `s` byte for byte (read no further than its end).
+bool SameBytes(const char* z, std::string_view s) {
+    for (size_t k = 0; k < s.size(); ++k) {
+        if (z[k] == '\0' || z[k] != s[k]) return false;
+    }
+    return z[s.size()] == '\0';
+}
+}  // namespace
+
 int EnumInfo::ValueOf(std::string_view name) const {
+    // Names are mostly read back as written: those are found without case folding.
+    for (int i = 0; i < count; ++i) {
+        if (SameBytes(names[i], name)) return i;
+    }
     for (int i = 0; i < count; ++i) {
         if (SameText(names[i], name)) return i;
     }

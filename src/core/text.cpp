@@ -110,7 +110,11 @@ int AnsiCompareText(std::string_view a, std::string_view b) {
 
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    return a == b || AnsiCompareText(a, b) == 0;  // most texts compared are equal as they stand
+    // Most texts compared are short and equal as they stand: the table is reached only at
+    // the first byte that differs.
+    size_t i = 0;
+    while (i < a.size() && a[i] == b[i]) ++i;
+    return i == a.size() || AnsiCompareText(a.substr(i), b.substr(i)) == 0;
 }
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }

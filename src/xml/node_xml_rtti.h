@@ -12,6 +12,8 @@
 
 namespace rb {
 
+class PlainDocument;
+
 class TNodeXMLRTTI : public TCustomXMLRTTI {
 public:
     TNodeXMLRTTI() = default;
@@ -34,6 +36,8 @@ public:
     void WriteTo(std::string& out);
     // SetXML() from an element already parsed; `node` stands for the bound object.
     void ReadNode(const TXMLNode& node);
+    // SetXML() of a text already scanned for the plain form (`scan` answered for `text`).
+    void ReadScanned(std::string_view text, const PlainDocument& scan);
 
 private:
     TNodeXMLRTTI& Child();
@@ -52,6 +56,7 @@ private:
     static void ReadChild(TNodeXMLRTTI& child, Element element, bool clean);
 
     TNodeXMLRTTI* child_ = nullptr;  // ChildWriter() as a node writer, once checked
+    const ClassInfo* notCollection_ = nullptr;  // the last class read that is no collection
 
     size_t sizeHint_ = 0;  // room to reserve for the next XML
 };

@@ -116,9 +116,14 @@ bool SubtreeRoundTrips(TreeElement element) { return SubtreeRoundTrips(element.N
 }  // namespace
 
 void TNodeXMLRTTI::SetXML(std::string_view text) {
-    PlainDocument plain;
-    if (plain.Scan(text)) {
-        ReadFrom(plain.Root(), true);
+    PlainDocument scan;
+    scan.Scan(text);
+    ReadScanned(text, scan);
+}
+
+void TNodeXMLRTTI::ReadScanned(std::string_view text, const PlainDocument& scan) {
+    if (scan.Plain()) {
+        ReadFrom(scan.Root(), true);
         return;
     }
     TXMLNode tree;
@@ -243,8 +248,13 @@ private:
 // Only elements with the item name and at least one child element of their own are items.
 template <class Element>
 void TNodeXMLRTTI::ReadItems(Element top, bool clean) {
+    // Most objects read are items, not collections: their class is remembered as such.
+    if (&RTTIObject()->Class() == notCollection_) return;
     auto* collection = dynamic_cast<Collection*>(RTTIObject());
-    if (!collection) return;
+    if (!collection) {
+        notCollection_ = &RTTIObject()->Class();
+        return;
+    }
     collection->Clear();
     const std::string itemName = ItemElementName(*collection);
     ItemMaker maker(*collection);

@@ -1,8 +1,10 @@
 #include "xml/plain_document.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/text.h"
+#include "xml/byte_words.h"
 #include "xml/xml_node_tree.h"
 
 namespace rb {
@@ -32,6 +34,30 @@ const char* SkipBlanks(const char* at, const char* end) {
     return at;
 }
 
+// The first '<' or '>' from `at`; `end` when there is none.
+const char* FindMarkup(const char* at, const char* end) {
+    using namespace xml_detail;
+    while (end - at >= 8) {
+        const uint64_t word = LoadWord(at);
+        if (Equal(word, '<') | Equal(word, '>')) break;
+        at += 8;
+    }
+    while (at < end && !Is(*at, kMarkup)) ++at;
+    return at;
+}
+
+// Past the bytes of a name from `at`: the first blank, '/', '<' or '>', or `end`.
+const char* SkipName(const char* at, const char* end) {
+    using namespace xml_detail;
+    while (end - at >= 8) {
+        const uint64_t word = LoadWord(at);
+        if (Below(word, 33) | Equal(word, '/') | Equal(word, '<') | Equal(word, '>')) break;
+        at += 8;
+    }
+    while (at < end && NameByte(*at)) ++at;
+    return at;
+}
+
 std::string_view StripQuotes(std::string_view v) {
     if (!v.empty() && v.front() == '"') v.remove_prefix(1);
     if (!v.empty() && v.back() == '"') v.remove_suffix(1);
@@ -48,7 +74,7 @@ bool PlainDocument::ScanStartTag(const char*& at) {
     const char* const begin = text_.data();
     const char* const end = begin + text_.size();
     const char* const name = at;
-    while (at < end && NameByte(*at)) ++at;
+    at = SkipName(at, end);
     if (at == name || *name == '?' || at == end) return false;
     Element e{};
     e.tag = static_cast<uint32_t>(name - begin);
@@ -90,13 +116,18 @@ bool PlainDocument::ScanEndTag(const char*& at, const Element& open) const {
     return true;
 }
 
-bool PlainDocument::Scan(std::string_view text) {
+bool PlainDocument::Scan(std::string_view text, size_t maxElements) {
     text_ = text;
     elements_.clear();
-    if (text.size() >= UINT32_MAX) return false;
-    elements_.reserve(text.size() / 32);  // an inventory has an element in about 50 bytes
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
+    plain_ = text.size() < UINT32_MAX && ScanElements(maxElements);
+    return plain_;
+}
+
+bool PlainDocument::ScanElements(size_t maxElements) {
+    // An inventory has an element in about 50 bytes.
+    elements_.reserve(std::min(text_.size() / 32, maxElements));
+    const char* const begin = text_.data();
+    const char* const end = begin + text_.size();
     struct Frame {
         uint32_t index;
         uint32_t lastChild;  // 0 until the first child
@@ -117,6 +148,7 @@ bool PlainDocument::Scan(std::string_view text) {
             continue;
         }
         const auto index = static_cast<uint32_t>(elements_.size());
+        if (index == maxElements) return false;
         if (!open.empty()) {
             Frame& parent = open.back();
             if (parent.lastChild) elements_[parent.lastChild].next = index;
@@ -129,8 +161,7 @@ bool PlainDocument::Scan(std::string_view text) {
         open.push_back({index, 0});
         // Up to the next '<': blanks before a child, or the body before the element's own
         // end tag. A '>' there would end a tag of its own.
-        const char* lt = at;
-        while (lt < end && !Is(*lt, kMarkup)) ++lt;
+        const char* lt = FindMarkup(at, end);
         if (lt == end || *lt == '>') return false;
         const char* first = SkipBlanks(at, lt);
         if (lt + 1 < end && lt[1] == '/') {
@@ -147,21 +178,7 @@ bool PlainDocument::Scan(std::string_view text) {
 }
 
 PlainElement PlainDocument::Root() const {
-    return elements_.empty() ? PlainElement() : PlainElement(this, 0);
-}
-
-std::string_view PlainElement::Tag() const { return doc_->text_.substr(At().tag, At().tagSize); }
-
-std::string_view PlainElement::Body() const {
-    return doc_->text_.substr(At().body, At().bodySize);
-}
-
-PlainElement PlainElement::FirstChild() const {
-    return At().childCount ? PlainElement(doc_, index_ + 1) : PlainElement();
-}
-
-PlainElement PlainElement::NextSibling() const {
-    return At().next ? PlainElement(doc_, At().next) : PlainElement();
+    return plain_ ? PlainElement(this, 0) : PlainElement();
 }
 
 std::string PlainElement::Attribute(std::string_view name) const {

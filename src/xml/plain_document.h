@@ -18,11 +18,13 @@ class PlainElement;
 
 class PlainDocument {
 public:
-    // Whether `text` is in the plain form; when it is, its elements are at hand until the
-    // next Scan (the text must outlive them).
-    bool Scan(std::string_view text);
+    // Whether `text` is in the plain form with at most `maxElements` elements; when it is,
+    // its elements are at hand until the next Scan (the text must outlive them).
+    bool Scan(std::string_view text, size_t maxElements = SIZE_MAX);
+    bool Plain() const { return plain_; }  // what the last Scan answered
+    size_t ElementCount() const { return plain_ ? elements_.size() : 0; }
 
-    PlainElement Root() const;
+    PlainElement Root() const;  // "no element" unless Plain()
 
 private:
     friend class PlainElement;
@@ -37,8 +39,11 @@ private:
     bool ScanStartTag(const char*& at);
     bool ScanEndTag(const char*& at, const Element& open) const;
 
+    bool ScanElements(size_t maxElements);
+
     std::string_view text_;
     std::vector<Element> elements_;
+    bool plain_ = false;
 };
 
 // One element of a scanned document, with the reading interface of a TXMLNode. Copies are
@@ -49,11 +54,15 @@ public:
     PlainElement(const PlainDocument* document, uint32_t index) : doc_(document), index_(index) {}
 
     explicit operator bool() const { return doc_ != nullptr; }
-    std::string_view Tag() const;
-    std::string_view Body() const;
+    std::string_view Tag() const { return {doc_->text_.data() + At().tag, At().tagSize}; }
+    std::string_view Body() const { return {doc_->text_.data() + At().body, At().bodySize}; }
     int ChildCount() const { return static_cast<int>(At().childCount); }
-    PlainElement FirstChild() const;
-    PlainElement NextSibling() const;
+    PlainElement FirstChild() const {
+        return At().childCount ? PlainElement(doc_, index_ + 1) : PlainElement();
+    }
+    PlainElement NextSibling() const {
+        return At().next ? PlainElement(doc_, At().next) : PlainElement();
+    }
     // The value of the first attribute named `name` (ignoring case); empty when none.
     std::string Attribute(std::string_view name) const;
     // The element's text as it stands in the document.

@@ -6,21 +6,16 @@
 #include "core/exception.h"
 #include "core/text.h"
 #include "core/property_text.h"
+#include "xml/byte_words.h"
 
 namespace rb {
 
 namespace {
 
-// Whether any of the eight bytes of `word` is '&', '<' or '>' (each test marks a byte equal to
-// its character; the marks of the three are joined).
+// Whether any of the eight bytes of `word` is '&', '<' or '>'.
 bool HasMarkup(uint64_t word) {
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kHighs = 0x8080808080808080ULL;
-    const auto equal = [word](unsigned char c) {
-        const uint64_t x = word ^ (kOnes * c);
-        return (x - kOnes) & ~x & kHighs;
-    };
-    return (equal('&') | equal('<') | equal('>')) != 0;
+    using namespace xml_detail;
+    return (Equal(word, '&') | Equal(word, '<') | Equal(word, '>')) != 0;
 }
 
 }  // namespace
@@ -35,9 +30,7 @@ void AppendXMLEscaped(std::string& out, std::string_view text) {
     size_t i = 0;
     while (i < size) {
         if (i + 8 <= size) {
-            uint64_t word;
-            std::memcpy(&word, data + i, 8);
-            if (!HasMarkup(word)) {
+            if (!HasMarkup(xml_detail::LoadWord(data + i))) {
                 i += 8;
                 continue;
             }
@@ -122,11 +115,21 @@ void TRTTIEnabler::SetRTTIObject(Persistent* object) { Bind(object, nullptr); }
 
 void TRTTIEnabler::Record(Persistent* object) {
     props_.clear();
+    boundNested_ = false;
     object_ = object;
-    tagClassType_ = object ? object->ClassName() : "nil";
+    const char* type = object ? object->Class().Name() : "nil";
+    if (tagClassType_ != type) tagClassType_ = type;  // items in a row mostly share a class
 }
 
 void TRTTIEnabler::Bind(Persistent* object, const BindLink* outer) {
+    // Another object of the class just bound, with no object properties: the recorded
+    // properties stand (the items of a collection are bound one after another).
+    if (object && object_ && !boundNested_ && &object->Class() == &object_->Class() &&
+        boundKinds_ == findTypes_) {
+        if (tagName_.empty()) tagName_ = DefaultTagName(*object);
+        object_ = object;
+        return;
+    }
     // Binding nil also drops the previous object's properties and nested writers: keeping
     // them would write stale elements and hand out objects that may be gone.
     Record(nullptr);
@@ -153,8 +156,10 @@ void TRTTIEnabler::Bind(Persistent* object, const BindLink* outer) {
                 bound.nested->Bind(value, &link);
             }
         }
+        boundNested_ = boundNested_ || bound.nested;
         props_.push_back(std::move(bound));
     }
+    boundKinds_ = findTypes_;
 }
 
 TRTTIEnabler& TRTTIEnabler::ChildWriter() {

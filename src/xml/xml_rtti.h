@@ -80,6 +80,8 @@ private:
     std::string tagClassType_;
     TTypeKinds findTypes_;
     std::vector<BoundProperty> props_;
+    bool boundNested_ = false;  // whether a bound property has a nested writer
+    TTypeKinds boundKinds_;     // the FindTypes the properties were recorded with
     std::unique_ptr<TRTTIEnabler> child_;
     int depth_ = 0;  // levels below the writer its user created
 };

@@ -1,0 +1,28 @@
+// Tests on eight bytes at once, for the scans of the writer and of the plain reader: a run of
+// bytes none of which matters is passed a word at a time.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+namespace rb::xml_detail {
+
+constexpr uint64_t kOnes = 0x0101010101010101ULL;
+constexpr uint64_t kHighs = 0x8080808080808080ULL;
+
+inline uint64_t LoadWord(const char* at) {
+    uint64_t word;
+    std::memcpy(&word, at, 8);
+    return word;
+}
+
+// Non-zero when a byte of `word` equals `c`.
+inline uint64_t Equal(uint64_t word, unsigned char c) {
+    const uint64_t x = word ^ (kOnes * c);
+    return (x - kOnes) & ~x & kHighs;
+}
+
+// Non-zero when a byte of `word` is below `n` (n at most 128).
+inline uint64_t Below(uint64_t word, unsigned char n) { return (word - kOnes * n) & ~word & kHighs; }
+
+}  // namespace rb::xml_detail
