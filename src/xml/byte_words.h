@@ -25,4 +25,12 @@ inline uint64_t Equal(uint64_t word, unsigned char c) {
 // Non-zero when a byte of `word` is below `n` (n at most 128).
 inline uint64_t Below(uint64_t word, unsigned char n) { return (word - kOnes * n) & ~word & kHighs; }
 
+// Both tests may also mark bytes after the first one that holds, never before it: the lowest
+// mark is exact. Words are read in memory order on the little-endian machines this runs on,
+// so the lowest mark is the first such byte.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "words are read little-endian");
+inline unsigned FirstMarked(uint64_t marks) {
+    return static_cast<unsigned>(__builtin_ctzll(marks)) / 8;
+}
+
 }  // namespace rb::xml_detail

@@ -37,10 +37,11 @@ const char* SkipBlanks(const char* at, const char* end) {
 // The first '<' or '>' from `at`; `end` when there is none.
 const char* FindMarkup(const char* at, const char* end) {
     using namespace xml_detail;
-    while (end - at >= 8) {
+    for (; end - at >= 8; at += 8) {
         const uint64_t word = LoadWord(at);
-        if (Equal(word, '<') | Equal(word, '>')) break;
-        at += 8;
+        if (const uint64_t marks = Equal(word, '<') | Equal(word, '>')) {
+            return at + FirstMarked(marks);
+        }
     }
     while (at < end && !Is(*at, kMarkup)) ++at;
     return at;
@@ -49,13 +50,29 @@ const char* FindMarkup(const char* at, const char* end) {
 // Past the bytes of a name from `at`: the first blank, '/', '<' or '>', or `end`.
 const char* SkipName(const char* at, const char* end) {
     using namespace xml_detail;
-    while (end - at >= 8) {
+    for (; end - at >= 8; at += 8) {
         const uint64_t word = LoadWord(at);
-        if (Below(word, 33) | Equal(word, '/') | Equal(word, '<') | Equal(word, '>')) break;
-        at += 8;
+        const uint64_t marks =
+            Below(word, 33) | Equal(word, '/') | Equal(word, '<') | Equal(word, '>');
+        if (marks) return at + FirstMarked(marks);
     }
     while (at < end && NameByte(*at)) ++at;
     return at;
+}
+
+// Whether the `size` bytes at `a` and `b` are the same.
+bool SameBytes(const char* a, const char* b, size_t size) {
+    using namespace xml_detail;
+    if (size >= 8) {
+        for (size_t i = 0; i + 8 <= size; i += 8) {
+            if (LoadWord(a + i) != LoadWord(b + i)) return false;
+        }
+        return LoadWord(a + size - 8) == LoadWord(b + size - 8);  // the last, overlapping
+    }
+    for (size_t i = 0; i < size; ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
 }
 
 std::string_view StripQuotes(std::string_view v) {
@@ -86,12 +103,11 @@ bool PlainDocument::ScanStartTag(const char*& at) {
             if (at == end) return false;
             if (*at == '>') break;
             const char* const piece = at;
-            const char* eq = nullptr;
-            for (; at < end && NameByte(*at); ++at) {
-                if (*at == '=' && !eq) eq = at;
-            }
+            at = SkipName(at, end);
             if (at == end || (*at != ' ' && *at != '>')) return false;
-            if (!eq || eq == piece) return false;
+            const char* eq = piece;
+            while (eq < at && *eq != '=') ++eq;
+            if (eq == at || eq == piece) return false;
             if (first && SameText(std::string_view(piece, size_t(eq - piece)), "INDEX")) {
                 return false;
             }
@@ -109,7 +125,7 @@ bool PlainDocument::ScanEndTag(const char*& at, const Element& open) const {
     const char* const end = text_.data() + text_.size();
     ++at;  // the '/'
     if (static_cast<size_t>(end - at) <= open.tagSize ||
-        std::memcmp(at, text_.data() + open.tag, open.tagSize) != 0 || at[open.tagSize] != '>') {
+        !SameBytes(at, text_.data() + open.tag, open.tagSize) || at[open.tagSize] != '>') {
         return false;
     }
     at += open.tagSize + 1;

@@ -132,6 +132,28 @@ TEST(PlainDocument, ReadsExactlyAsTheTree) {
     }
 }
 
+// Names and values are passed eight bytes at a time: a byte that breaks the form is found at
+// any place in a long run, and end tags are compared to the last byte.
+TEST(PlainDocument, FindsTheOffendingByteAnywhereInALongRun) {
+    const std::string name = "ABCDEFGHIJKLMNOPQRST";
+    for (size_t at = 1; at < name.size(); ++at) {
+        for (const char bad : {'/', '\t', '<'}) {
+            std::string tag = name;
+            tag[at] = bad;
+            PlainDocument plain;
+            EXPECT_FALSE(plain.Scan("<" + tag + ">v</" + name + ">")) << at << " " << int(bad);
+            EXPECT_FALSE(plain.Scan("<" + name + ">v</" + tag + ">")) << at << " " << int(bad);
+        }
+        std::string value(40, 'v');
+        value[at] = '>';
+        PlainDocument plain;
+        EXPECT_FALSE(plain.Scan("<" + name + ">" + value + "</" + name + ">")) << at;
+        value[at] = '&';
+        ASSERT_TRUE(plain.Scan("<" + name + ">" + value + "</" + name + ">")) << at;
+        EXPECT_EQ(plain.Root().Body(), value);
+    }
+}
+
 // The parts of each element, as the tree would hold them.
 TEST(PlainDocument, ElementsMatchTheTree) {
     const std::string text =
