@@ -116,6 +116,47 @@ void SetListRows(HWND list, const Rows& rows, const std::vector<int>& images) {
 
 int ListCount(HWND list) { return ListView_GetItemCount(list); }
 
+namespace {
+bool AllItemsInside(HWND list) {
+    RECT client{};
+    GetClientRect(list, &client);
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        RECT item{};
+        ListView_GetItemRect(list, i, &item, LVIR_BOUNDS);
+        if (item.left < 0 || item.top < 0 || item.right > client.right ||
+            item.bottom > client.bottom) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+// Grown a little at a time with sample items in it, so that whatever rule the control lays
+// its columns out by, the result is seen rather than computed.
+int GrowListToHold(HWND list, int count) {
+    for (int i = 0; i < count; ++i) {
+        LVITEMA sample{};
+        sample.mask = LVIF_TEXT;
+        sample.iItem = i;
+        sample.pszText = const_cast<char*>("X");
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&sample));
+    }
+    RECT window{};
+    GetWindowRect(list, &window);
+    const int width = window.right - window.left;
+    const int before = window.bottom - window.top;
+    constexpr int kStep = 2;
+    constexpr int kMostGrowth = 200;
+    int height = before;
+    while (!AllItemsInside(list) && height < before + kMostGrowth) {
+        height += kStep;
+        SetWindowPos(list, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ListView_DeleteAllItems(list);
+    return height - before;
+}
+
 std::string ListText(HWND list, int row, int column) {
     char buffer[1024] = {};
     LVITEMA item{};

@@ -64,6 +64,9 @@ HWND CreateListView(HWND parent, RECT bounds, int id, const std::vector<std::str
 // Replaces the rows (with redrawing suspended); `images` gives each row's icon, if any.
 void SetListRows(HWND list, const Rows& rows, const std::vector<int>& images = {});
 int ListCount(HWND list);
+// Makes an empty list view tall enough to show `count` items without scrolling; answers how
+// many pixels it grew.
+int GrowListToHold(HWND list, int count);
 std::string ListText(HWND list, int row, int column);
 int SelectedRow(HWND list);  // -1: none
 

@@ -271,8 +271,12 @@ class DisksTab : public ViewerPage {
         for (int id = lblCapacity; id <= lblFreeSpace; ++id) l.Line(id);
         SendMessageA(l.Gauge(pbDiskUsed), PBM_SETRANGE32, 0, 100);
         for (int id = lblBytesPerSector; id <= lblTotalClusters; ++id) l.Line(id);
-        HWND flags = l.List(lvDiskFlags, {""}, {}, 104, LVS_LIST | LVS_NOSCROLL, LVS_EX_CHECKBOXES);
+        // Two columns that cannot scroll: tall enough for every flag, each label unfolding
+        // when the column cuts it.
+        HWND flags = l.List(lvDiskFlags, {""}, {}, 104, LVS_LIST | LVS_NOSCROLL,
+                            LVS_EX_CHECKBOXES | LVS_EX_LABELTIP);
         ListView_SetColumnWidth(flags, 0, (Width() - 60) / 2);
+        l.Skip(GrowListToHold(flags, static_cast<int>(DiskFlagItems(TDisk()).size())));
         flags_.Attach(flags);
         l.EndGroup();
     }

@@ -157,6 +157,16 @@ TEST_F(ViewerWindow, EveryPageShowsItsSectionAndIsPhotographed) {
     EXPECT_EQ(GaugePos(pbDiskUsed), 75);
     EXPECT_EQ(Checks(lvDiskFlags), (std::vector<bool>{true, false, true, false, false, false, true,
                                                       false, false, false, false, false}));
+    // The flags list cannot scroll: every flag must lie within it.
+    RECT inside;
+    GetClientRect(C(lvDiskFlags), &inside);
+    for (int i = 0; i < ListCount(C(lvDiskFlags)); ++i) {
+        RECT flag;
+        ListView_GetItemRect(C(lvDiskFlags), i, &flag, LVIR_BOUNDS);
+        EXPECT_TRUE(flag.left >= 0 && flag.top >= 0 && flag.right <= inside.right &&
+                    flag.bottom <= inside.bottom)
+            << "flag " << i << " at " << flag.left << "," << flag.top;
+    }
     RECT map;
     GetWindowRect(C(imgWorldMap), &map);
     RECT box;
