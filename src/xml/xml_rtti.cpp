@@ -115,7 +115,7 @@ void TRTTIEnabler::SetRTTIObject(Persistent* object) { Bind(object, nullptr); }
 
 void TRTTIEnabler::Record(Persistent* object) {
     props_.clear();
-    boundNested_ = false;
+    reusable_ = false;
     object_ = object;
     const char* type = object ? object->Class().Name() : "nil";
     if (tagClassType_ != type) tagClassType_ = type;  // items in a row mostly share a class
@@ -124,7 +124,7 @@ void TRTTIEnabler::Record(Persistent* object) {
 void TRTTIEnabler::Bind(Persistent* object, const BindLink* outer) {
     // Another object of the class just bound, with no object properties: the recorded
     // properties stand (the items of a collection are bound one after another).
-    if (object && object_ && !boundNested_ && &object->Class() == &object_->Class() &&
+    if (object && object_ && reusable_ && &object->Class() == &object_->Class() &&
         boundKinds_ == findTypes_) {
         if (tagName_.empty()) tagName_ = DefaultTagName(*object);
         object_ = object;
@@ -140,6 +140,7 @@ void TRTTIEnabler::Bind(Persistent* object, const BindLink* outer) {
     if (tagName_.empty()) tagName_ = DefaultTagName(*object);
     Record(object);
     const BindLink link{object, outer, outer ? outer->depth + 1 : 0};
+    bool nested = false;
     for (const PropInfo& prop : object->Class().Properties()) {
         if (!findTypes_.Contains(prop.kind)) continue;
         BoundProperty bound{prop.upperName, &prop, nullptr};
@@ -156,10 +157,11 @@ void TRTTIEnabler::Bind(Persistent* object, const BindLink* outer) {
                 bound.nested->Bind(value, &link);
             }
         }
-        boundNested_ = boundNested_ || bound.nested;
+        nested = nested || bound.nested;
         props_.push_back(std::move(bound));
     }
     boundKinds_ = findTypes_;
+    reusable_ = !nested;
 }
 
 TRTTIEnabler& TRTTIEnabler::ChildWriter() {

@@ -80,8 +80,10 @@ private:
     std::string tagClassType_;
     TTypeKinds findTypes_;
     std::vector<BoundProperty> props_;
-    bool boundNested_ = false;  // whether a bound property has a nested writer
-    TTypeKinds boundKinds_;     // the FindTypes the properties were recorded with
+    // Whether props_ were recorded by a whole binding of object_'s class, with FindTypes
+    // boundKinds_, and hold no nested writer: another object of that class may then use them.
+    bool reusable_ = false;
+    TTypeKinds boundKinds_;
     std::unique_ptr<TRTTIEnabler> child_;
     int depth_ = 0;  // levels below the writer its user created
 };

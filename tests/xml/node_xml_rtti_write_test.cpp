@@ -154,6 +154,36 @@ TEST(XMLWriter, FindTypesFiltersKinds) {
     EXPECT_EQ(text.find("TEXT"), std::string::npos);
 }
 
+// Objects of one class bound in a row share the recorded properties; the values, the nested
+// objects and a change of kinds still follow each binding.
+TEST(XMLWriter, RebindingFollowsTheObjectItsClassAndTheKinds) {
+    TWord a;
+    TWord b;
+    a.Value = "a";
+    b.Value = "b";
+    TThing first;
+    TThing second;
+    TNodeXMLRTTI writer;
+    writer.SetRTTIObject(&a);
+    writer.SetRTTIObject(&b);
+    EXPECT_EQ(writer.GetPropertyText("VALUE"), "b");
+    writer.SetRTTIObject(&first);
+    writer.SetRTTIObject(&second);
+    EXPECT_EQ(writer.TagClassType(), "TThing");
+    EXPECT_EQ(writer.ObjectProperty("WORDS"), second.Words.get());
+    const rb::TTypeKinds all = writer.FindTypes();
+    rb::TTypeKinds noStrings = all;
+    noStrings.Exclude(TypeKind::tkLString);
+    writer.SetRTTIObject(&a);
+    writer.SetFindTypes(noStrings);
+    writer.SetRTTIObject(&b);
+    EXPECT_EQ(writer.PropertyCount(), 0);
+    writer.SetFindTypes(all);
+    writer.SetRTTIObject(&a);
+    EXPECT_EQ(writer.PropertyCount(), 1);
+    EXPECT_EQ(writer.GetPropertyText("VALUE"), "a");
+}
+
 TEST(XMLWriter, ComponentsAreNamedAfterThemselves) {
     TNamed named;
     named.Name = "Main";
