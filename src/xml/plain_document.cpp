@@ -1,7 +1,6 @@
 #include "xml/plain_document.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/text.h"
 #include "xml/byte_words.h"

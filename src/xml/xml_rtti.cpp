@@ -57,26 +57,26 @@ std::string XMLEscape(std::string_view text) {
 // One pass does what the three replacements in their order do: each pattern starts with the
 // only '&' it holds and none is made by replacing another, so the matches are the same.
 std::string XMLUnescape(std::string_view text) {
+    struct Entity {
+        std::string_view text;
+        char character;
+    };
+    static constexpr Entity kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}};
     std::string out;
     out.reserve(text.size());
     size_t from = 0;
     for (size_t amp = text.find('&'); amp != std::string_view::npos; amp = text.find('&', amp)) {
-        const std::string_view rest = text.substr(amp);
-        char c = 0;
-        size_t length = 0;
-        if (rest.compare(0, 4, "&lt;") == 0) {
-            c = '<', length = 4;
-        } else if (rest.compare(0, 4, "&gt;") == 0) {
-            c = '>', length = 4;
-        } else if (rest.compare(0, 5, "&amp;") == 0) {
-            c = '&', length = 5;
-        } else {
+        const Entity* found = nullptr;
+        for (const Entity& entity : kEntities) {
+            if (text.substr(amp, entity.text.size()) == entity.text) found = &entity;
+        }
+        if (!found) {
             ++amp;
             continue;
         }
         out.append(text.data() + from, amp - from);
-        out += c;
-        amp += length;
+        out += found->character;
+        amp += found->text.size();
         from = amp;
     }
     out.append(text.data() + from, text.size() - from);
