@@ -22,9 +22,8 @@ cmake -S "$root" -B "$out/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DRBINFO_NATIVE_BUILD_DIR="$out/native"
 cmake --build "$out/win32" -j2
 wt=$(windows_test_arch)
+windows_test_reason
 if [ "$wt" = win64 ]; then
-    echo "This machine cannot run 32-bit programs (its kernel's 32-bit emulation is off):"
-    echo "the Windows tests run a 64-bit build of the same sources under 64-bit Wine."
     cmake -S "$root" -B "$out/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
           -DCMAKE_TOOLCHAIN_FILE="$(windows_toolchain "$root" win64)" \
           -DRBINFO_NATIVE_BUILD_DIR="$out/native"
@@ -57,5 +56,6 @@ np=$(count "$nlog" PASSED); nf=$(count "$nlog" FAILED)
 wp=$(count "$wlog" PASSED); wf=$(count "$wlog" FAILED)
 echo "Native (g++): $np tests passed, $nf failed"
 echo "Windows (mingw $wt, under Wine): $wp tests passed, $wf failed"
+echo "($(windows_test_reason))"
 echo "$((np + wp)) passed, $((nf + wf)) failed"
 exit $rc
