@@ -30,7 +30,7 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; else SUDO=; fi
 # libpugixml-dev: the XML benchmark's yardstick (benchmark only)
 PACKAGES="g++-mingw-w64-i686 libz-mingw-w64-dev wine wine64 g++-mingw-w64-x86-64-posix
     xvfb xauth cmake ninja-build g++ make libgtest-dev zlib1g-dev python3
-    libcurl4-openssl-dev libcpp-httplib-dev libboost-dev libssl-dev libsqlite3-dev pkg-config
+    libcurl4-openssl-dev libboost-dev libssl-dev libsqlite3-dev pkg-config
     clang libclang-rt-14-dev libpugixml-dev"
 WINE32=wine32:i386
 

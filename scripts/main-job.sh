@@ -14,7 +14,8 @@ out=$(cd "$out" && pwd)
 
 sh "$root/scripts/install-deps.sh"
 . "$root/scripts/windows-test-build.sh"
-wt=$(windows_test_arch)  # win64 where this machine cannot run 32-bit programs
+wt=$(windows_test_arch)  # win64 where 32-bit Wine cannot run here
+windows_test_reason | sed 's/the Windows tests run/the main job runs/'
 export LANG=C.UTF-8
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY  # the service is on this machine
 cmake -S "$root" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Release

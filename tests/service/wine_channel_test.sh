@@ -1,7 +1,8 @@
 #!/bin/sh
 # The remote-call cases of the end-to-end tests (ServiceEndToEnd.*) in the Windows test
-# program, over WinInet under Wine, against the native reference service on 127.0.0.1.
-# usage: wine_channel_test.sh KESTRIN-SERVICE RBINFO_TESTS.EXE WINE-RUN.SH
+# program, over WinInet under Wine, against the native reference service on 127.0.0.1 (the
+# tests' own build of it, with the routes that misbehave on purpose).
+# usage: wine_channel_test.sh KESTRIN-TEST-SERVICE RBINFO_TESTS.EXE WINE-RUN.SH
 # Exit code 77 (skipped) when the service has not been built.
 set -eu
 service=$1
@@ -9,7 +10,7 @@ tests=$2
 wine_run=$3
 . "$(dirname "$0")/service_helpers.sh"
 require_service "$service"
-start_service_in_work "$service" --test-routes
+start_service_in_work "$service"
 
 rc=0
 RBINFO_TEST_SERVICE_URL=$service_url timeout -k 10 300 "$wine_run" "$tests" --gtest_color=no \
