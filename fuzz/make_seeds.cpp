@@ -11,7 +11,7 @@
 #include "connection/package_file.h"
 #include "core/cp1252.h"
 #include "remoting/bin_message.h"
-#include "service/handler.h"
+#include "service/remote_call/handler.h"
 #include "xml/sys_info_xml.h"
 
 std::string SerializerSeed();  // serializer_fuzz.cpp

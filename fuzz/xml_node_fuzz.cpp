@@ -3,7 +3,7 @@
 // the same: text before a child element, which no written document has, joins the child's.)
 #include "core/text.h"
 #include "fuzz_util.h"
-#include "service/store.h"
+#include "service/filing/filing.h"
 #include "xml/xml_node_tree.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "service/commands.h"
+#include "service/commands/commands.h"
 
 int main(int argc, char** argv) {
     return rb::service::Main(argc, argv);

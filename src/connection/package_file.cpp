@@ -56,9 +56,11 @@ struct Inflater {
 
 }  // namespace
 
-void WritePackageFile(std::string_view text, const std::string& fileName) {
-    std::remove(fileName.c_str());
-    File file = OpenFile(fileName, "wb", "create");
+namespace {
+
+// Compresses `text` whole, handing the output to `sink` a chunk at a time.
+template <class Sink>
+void Deflate(std::string_view text, Sink&& sink) {
     Deflater z;
     std::vector<unsigned char> out(kOutChunk);
     z.s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
@@ -76,14 +78,32 @@ void WritePackageFile(std::string_view text, const std::string& fileName) {
         rc = deflate(&z.s, remaining == 0 ? Z_FINISH : Z_NO_FLUSH);
         if (rc == Z_STREAM_ERROR) throw Exception(kCompressError);
         const size_t produced = out.size() - z.s.avail_out;
-        if (produced && std::fwrite(out.data(), 1, produced, file.get()) != produced) {
+        if (produced) sink(out.data(), produced);
+    } while (rc != Z_STREAM_END);
+}
+
+}  // namespace
+
+void WritePackageFile(std::string_view text, const std::string& fileName) {
+    std::remove(fileName.c_str());
+    File file = OpenFile(fileName, "wb", "create");
+    Deflate(text, [&](const unsigned char* data, size_t size) {
+        if (std::fwrite(data, 1, size, file.get()) != size) {
             throw Exception(Format("Cannot write file \"%s\". %s", fileName.c_str(),
                                    std::strerror(errno)));
         }
-    } while (rc != Z_STREAM_END);
+    });
     if (std::fclose(file.release()) != 0) {
         throw Exception(Format("Cannot write file \"%s\".", fileName.c_str()));
     }
+}
+
+std::string PackageBytes(std::string_view text) {
+    std::string bytes;
+    Deflate(text, [&](const unsigned char* data, size_t size) {
+        bytes.append(reinterpret_cast<const char*>(data), size);
+    });
+    return bytes;
 }
 
 std::string ReadPackageContent(const std::string& fileName, size_t maxContent) {

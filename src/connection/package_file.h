@@ -37,6 +37,8 @@ constexpr size_t kMaxPackageContent = 64u << 20;
 
 // Compresses `text` (zlib, level 9) into a new file of that name, replacing any file there.
 void WritePackageFile(std::string_view text, const std::string& fileName);
+// The bytes such a file holds.
+std::string PackageBytes(std::string_view text);
 // The decompressed content of a package file.
 std::string ReadPackageContent(const std::string& fileName,
                                size_t maxContent = kMaxPackageContent);

@@ -22,9 +22,11 @@
 #include "remoting/http_channel.h"
 #include "remoting/test_service.h"
 #include "remoting/wire_bytes.h"
-#include "service/handler.h"
+#include "service/filing/filing.h"
+#include "service/remote_call/handler.h"
+#include "service/store/sqlite_store.h"
 #include "service/http/server.h"
-#include "service/remote_call.h"
+#include "service/remote_call/remote_call.h"
 #include "service/test_routes.h"
 #include "test_files.h"
 
@@ -54,12 +56,12 @@ public:
     }
     const std::string& Root() const { return root_; }
     int Port() const { return port_; }
-    service::InventoryStore& Store() { return store_; }
+    service::SqliteStore& Store() { return store_; }
 
 private:
     TempDir dir_;
     int port_ = 0;
-    service::InventoryStore store_{dir_.File("inventarios.db")};
+    service::SqliteStore store_{dir_.File("inventarios.db")};
     service::RemoteCall call_;
     service::http::Router router_;
     std::unique_ptr<service::http::Server> server_;
@@ -89,9 +91,9 @@ TEST(LocalServiceDelivery, SendDirectStoresWhatWasSentAndExportsItAsAPackage) {
     module.XMLData.insert(module.XMLData.find("<NAME>") + 6, "Año 2024 – 5 €");
     ASSERT_TRUE(module.SendDirect());
 
-    const auto rows = SharedService().Store().List();
+    const auto rows = SharedService().Store().ListAll();
     ASSERT_FALSE(rows.empty());
-    const std::optional<service::Inventory> stored = SharedService().Store().Get(rows.back().id);
+    const std::optional<service::Inventory> stored = SharedService().Store().GetInventory(rows.back().id);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->header.Nombre, "José Peña");
     EXPECT_EQ(stored->header.Telefono, "+34 600 00 00 00");
@@ -142,7 +144,7 @@ TEST(LocalServiceLimits, OversizedAndEncodedBodiesAreRefused) {
     ASSERT_EQ(Post(small.Root(), 4096, false, response), "");
     TRCBinMessage reply;
     EXPECT_THROW(reply.ReadFromStream(response), ERCServerException);
-    EXPECT_TRUE(small.Store().List().empty());
+    EXPECT_TRUE(small.Store().ListAll().empty());
 }
 
 }  // namespace

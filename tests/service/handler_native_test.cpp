@@ -8,7 +8,9 @@
 #include "remoting/bin_message.h"
 #include "remoting/wire_bytes.h"
 #include "core/text.h"
-#include "service/handler.h"
+#include "service/filing/filing.h"
+#include "service/remote_call/handler.h"
+#include "service/store/sqlite_store.h"
 #include "xml/xml_node_tree.h"
 #include "test_files.h"
 
@@ -54,7 +56,7 @@ protected:
     }
 
     TempDir dir;
-    InventoryStore store{dir.File("s.db")};
+    SqliteStore store{dir.File("s.db")};
     Guid lastClientId{};
 };
 
@@ -66,7 +68,7 @@ TEST_F(HandlerTest, AddInfoFromRequestIsStoredAndAnsweredWithAReceipt) {
     EXPECT_EQ(reply, "Recibido: inventario 1");
     EXPECT_EQ(wire::ToHex(std::string(lastClientId.begin(), lastClientId.end())),
               wire::ToHex(kClientId));  // the reply carries the client's own identifier
-    const std::optional<Inventory> row = store.Get(1);
+    const std::optional<Inventory> row = store.GetInventory(1);
     ASSERT_TRUE(row);
     EXPECT_EQ(row->header.Nombre, "José");
     EXPECT_EQ(row->header.Observaciones, "línea 1\r\nlínea 2");
@@ -81,7 +83,7 @@ TEST_F(HandlerTest, AddInfoFromRequestIsStoredAndAnsweredWithAReceipt) {
                                  Wide(u"<x/>") + Wide(u""),
                              false)),
               "Recibido: inventario 2");
-    EXPECT_EQ(store.Get(2)->operation, "AddInfo");
+    EXPECT_EQ(store.GetInventory(2)->operation, "AddInfo");
     EXPECT_EQ(Answer(Call("MyIp", "")), "192.0.2.7");
     EXPECT_EQ(Answer(Call("RequestInfo", Wide(u" 2 "))),
               BuildHeaderText({"Ana", "", "", ""}) + "<x/>");
@@ -137,7 +139,7 @@ TEST_F(HandlerTest, HostileBodiesAreAnsweredWithAnError) {
         const std::string got = Answer(row.body, row.limits);
         EXPECT_EQ(got.substr(0, expected.size()), expected);
     }
-    EXPECT_TRUE(store.List().empty());
+    EXPECT_TRUE(store.ListAll().empty());
 }
 
 // What a call may carry once decoded: the inflated body and the XML text have their own caps,
@@ -160,7 +162,7 @@ TEST_F(HandlerTest, InflatedBodyAndDatosAreCapped) {
     EXPECT_EQ(Answer(bomb, limits),
               "error: An exception occurred on the server:\r\r"
               "Compressed data expands beyond 1048576 bytes");
-    EXPECT_EQ(store.List().size(), 1u);
+    EXPECT_EQ(store.ListAll().size(), 1u);
 }
 
 // A call posted again after its reply was lost is answered with the first receipt; any other
@@ -178,7 +180,7 @@ TEST_F(HandlerTest, ARepostedCallIsStoredOnce) {
         {&first, "Recibido: inventario 1"},
     };
     for (const auto& [body, receipt] : rows) EXPECT_EQ(Answer(*body), receipt);
-    EXPECT_EQ(store.List().size(), 3u);
+    EXPECT_EQ(store.ListAll().size(), 3u);
 }
 
 // Random damage to good requests: always a reply the client can read, never a crash.
@@ -217,21 +219,21 @@ TEST_F(HandlerTest, StoredInventoriesOutliveTheStore) {
     inventory.xml = std::string("<x>\0\xFF</x>", 9);
     inventory.sections = "pgCPU,pgMem";
     inventory.received = UtcNow();
-    EXPECT_EQ(store.Add(inventory), 1);
-    EXPECT_EQ(store.Add(Inventory()), 2);  // empty texts are texts too
-    InventoryStore reopened(dir.File("s.db"));
-    const std::optional<Inventory> row = reopened.Get(1);
+    EXPECT_EQ(KeepInventory(store, inventory), 1);
+    EXPECT_EQ(KeepInventory(store, Inventory()), 2);  // empty texts are texts too
+    SqliteStore reopened(dir.File("s.db"));
+    const std::optional<Inventory> row = reopened.GetInventory(1);
     ASSERT_TRUE(row);
     EXPECT_EQ(row->header.Observaciones, "a\r\nb");
     EXPECT_EQ(row->xml, inventory.xml);
-    EXPECT_EQ(reopened.Get(2)->xml, "");
-    EXPECT_FALSE(reopened.Get(3));
-    const std::vector<InventorySummary> list = reopened.List();
+    EXPECT_EQ(reopened.GetInventory(2)->xml, "");
+    EXPECT_FALSE(reopened.GetInventory(3));
+    const std::vector<InventorySummary> list = reopened.ListAll();
     ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].nombre, "Peña");
-    EXPECT_EQ(list[0].sectionCount, 2);
+    EXPECT_EQ(list[0].header.Nombre, "Peña");
+    EXPECT_EQ(CountSections(list[0].sections), 2);
     EXPECT_EQ(list[0].xmlSize, 9);
-    EXPECT_THROW(InventoryStore(dir.File("no/such/folder/x.db")), Exception);
+    EXPECT_THROW(SqliteStore(dir.File("no/such/folder/x.db")), Exception);
 }
 
 TEST(ServiceTexts, SectionsGuidsAndReceipts) {

@@ -5,9 +5,9 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "service/handler.h"
+#include "service/remote_call/handler.h"
 #include "service/http/router.h"
-#include "service/store.h"
+#include "service/store/store.h"
 
 namespace rb::service {
 
@@ -16,7 +16,7 @@ constexpr const char* kServicePath = "/cgi/Kestrin.exe/bin";
 class RemoteCall {
 public:
     // `decoders`: requests decoded at once; the others wait their turn.
-    RemoteCall(InventoryStore& store, Limits limits = Limits(), int decoders = 4);
+    RemoteCall(Store& store, Limits limits = Limits(), int decoders = 4);
     RemoteCall(const RemoteCall&) = delete;
     RemoteCall& operator=(const RemoteCall&) = delete;
 
@@ -27,7 +27,7 @@ public:
     const Limits& GetLimits() const { return limits_; }
 
 private:
-    InventoryStore& store_;
+    Store& store_;
     const Limits limits_;
     std::mutex mutex_;
     std::condition_variable freed_;

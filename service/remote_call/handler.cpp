@@ -1,4 +1,4 @@
-#include "service/handler.h"
+#include "service/remote_call/handler.h"
 
 #include <cstdio>
 #include <exception>
@@ -7,6 +7,7 @@
 #include "core/exception.h"
 #include "core/text.h"
 #include "remoting/bin_message.h"
+#include "service/filing/filing.h"
 
 namespace rb::service {
 namespace {
@@ -18,7 +19,7 @@ struct Call {
     const char* operation;
     TRCBinMessage& message;
     const std::string& peer;
-    InventoryStore& store;
+    Store& store;
     const Limits& limits;
 
     // The next wide-string parameter, checked against what the body holds before it is read:
@@ -68,7 +69,7 @@ std::u16string StoreInventory(Call& call, bool withDestino) {
     inventory.clientId = GuidText(call.message.GetClientID());
     inventory.operation = call.operation;
     inventory.sections = SelectedSections(inventory.xml);
-    return Cp1252ToUtf16(ReceiptText(call.store.Add(inventory)));
+    return Cp1252ToUtf16(ReceiptText(KeepInventory(call.store, inventory)));
 }
 
 std::u16string AddInfo(Call& call) {
@@ -86,7 +87,7 @@ std::u16string RequestInfo(Call& call) {
     const bool number =
         !id.empty() && id.size() <= 18 && id.find_first_not_of("0123456789") == std::string::npos;
     const std::optional<Inventory> inventory =
-        number ? call.store.Get(std::stoll(id)) : std::nullopt;
+        number ? call.store.GetInventory(std::stoll(id)) : std::nullopt;
     if (!inventory) {
         throw Exception(Format("No hay ningún inventario con el número \"%s\"", id.c_str()));
     }
@@ -113,7 +114,7 @@ std::string Bytes(const MemoryStream& stream) {
     return std::string(stream.Bytes().begin(), stream.Bytes().end());
 }
 
-Reply Answer(std::string_view body, const std::string& peer, InventoryStore& store,
+Reply Answer(std::string_view body, const std::string& peer, Store& store,
              const Limits& limits, TRCBinMessage& request) {
     if (body.size() > limits.maxBody) {
         throw Exception(Format("Petición demasiado grande (%u bytes)", unsigned(body.size())));
@@ -135,7 +136,7 @@ Reply Answer(std::string_view body, const std::string& peer, InventoryStore& sto
 
 }  // namespace
 
-Reply HandleMessage(std::string_view body, const std::string& peer, InventoryStore& store,
+Reply HandleMessage(std::string_view body, const std::string& peer, Store& store,
                     const Limits& limits) {
     TRCBinMessage request;
     try {

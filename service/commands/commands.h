@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "service/http/router.h"
-#include "service/remote_call.h"
+#include "service/remote_call/remote_call.h"
 
 namespace rb::service {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "remoting/rc_interfaces.h"
-#include "service/store.h"
+#include "service/store/store.h"
 
 namespace rb::service {
 
@@ -28,7 +28,7 @@ struct Reply {
 // Answers one POSTed message: a type 0 reply with the operation's result, or, for anything
 // wrong with the request, a type 1 exception reply (with status 500, which the client reads as
 // the service's error). Throws only when memory runs out while writing that reply.
-Reply HandleMessage(std::string_view body, const std::string& peer, InventoryStore& store,
+Reply HandleMessage(std::string_view body, const std::string& peer, Store& store,
                     const Limits& limits = Limits());
 
 // A type 0 reply message carrying `result` as the call's "Result".

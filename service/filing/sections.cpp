@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "service/store.h"
+#include "service/filing/filing.h"
 #include "xml/xml_node_tree.h"
 
 namespace rb::service {
@@ -77,6 +77,17 @@ std::string SelectedSections(std::string_view xml) {
     SectionFinder finder;
     TokeniseXML(xml, [&finder](const TParsePrimative& p) { finder.Take(p); });
     return finder.Sections();
+}
+
+int CountSections(const std::string& sections) {
+    int count = 0;
+    bool inName = false;
+    for (const char c : sections) {
+        const bool separator = c == ',' || c == ' ' || c == '[' || c == ']';
+        if (!separator && !inName) ++count;
+        inName = !separator;
+    }
+    return count;
 }
 
 }  // namespace rb::service

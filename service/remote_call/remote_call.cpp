@@ -1,4 +1,4 @@
-#include "service/remote_call.h"
+#include "service/remote_call/remote_call.h"
 
 namespace rb::service {
 
@@ -6,7 +6,7 @@ namespace {
 const char* const kBinaryType = "application/octet-stream";
 }  // namespace
 
-RemoteCall::RemoteCall(InventoryStore& store, Limits limits, int decoders)
+RemoteCall::RemoteCall(Store& store, Limits limits, int decoders)
     : store_(store), limits_(limits), free_(decoders > 0 ? decoders : 1) {}
 
 void RemoteCall::Mount(http::Router& router) {

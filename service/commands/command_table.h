@@ -1,0 +1,13 @@
+// The commands of kestrin-service, each in the file of its topic.
+#pragma once
+
+#include "service/commands/arguments.h"
+
+namespace rb::service {
+
+int ServeCommand(const Arguments& args);
+int ListCommand(const Arguments& args);
+int ShowCommand(const Arguments& args);
+int ExportCommand(const Arguments& args);
+
+}  // namespace rb::service
