@@ -9,5 +9,6 @@ int ServeCommand(const Arguments& args);
 int ListCommand(const Arguments& args);
 int ShowCommand(const Arguments& args);
 int ExportCommand(const Arguments& args);
+int AccountCommand(const Arguments& args);
 
 }  // namespace rb::service

@@ -10,10 +10,15 @@ namespace rb::service {
 namespace {
 
 const char* const kUsage =
-    "uso: kestrin-service serve --port N --db ARCHIVO [--bind DIRECCIÓN]\n"
-    "     kestrin-service list --db ARCHIVO\n"
-    "     kestrin-service show --db ARCHIVO ID\n"
-    "     kestrin-service export --db ARCHIVO ID SALIDA.fzp\n";
+    "uso: kestrin-service serve --port N --db BASE [--bind DIRECCIÓN]\n"
+    "                           [--tls-cert CERTIFICADO.pem --tls-key CLAVE.pem]\n"
+    "     kestrin-service list --db BASE\n"
+    "     kestrin-service show --db BASE ID\n"
+    "     kestrin-service export --db BASE ID SALIDA.fzp\n"
+    "     kestrin-service usuario alta NOMBRE --rol lectura|soporte|admin --db BASE\n"
+    "     kestrin-service usuario clave NOMBRE --db BASE\n"
+    "     kestrin-service usuario lista --db BASE\n"
+    "  (las claves se leen de la entrada estándar; BASE: un archivo SQLite)\n";
 
 struct Command {
     const char* name;
@@ -24,6 +29,7 @@ const Command kCommands[] = {
     {"list", ListCommand},
     {"show", ShowCommand},
     {"export", ExportCommand},
+    {"usuario", AccountCommand},
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "service/commands/arguments.h"
 #include "service/commands/command_table.h"
+#include "service/console/console.h"
 #include "service/http/server.h"
 #include "service/remote_call/remote_call.h"
 
@@ -19,10 +20,16 @@ int ServeCommand(const Arguments& args) {
     const std::string host = args.Optional("--bind", "127.0.0.1");
     const std::unique_ptr<Store> store = OpenServiceStore(args);
     RemoteCall remoteCall(*store);
+    console::Console console(*store);
     http::Router router;
     remoteCall.Mount(router);
+    console.Mount(router);
     if (args.mountMore) args.mountMore(router, remoteCall);
-    http::Server server(router);
+    http::ServerOptions options;
+    options.tlsCertificate = args.Optional("--tls-cert", "");
+    options.tlsKey = args.Optional("--tls-key", "");
+    if (options.tlsCertificate.empty() != options.tlsKey.empty()) throw UsageError();
+    http::Server server(router, options);
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
@@ -35,8 +42,10 @@ int ServeCommand(const Arguments& args) {
         server.Stop();
     });
     const bool ipv6 = host.find(':') != std::string::npos;
-    Print("kestrin-service: escuchando en http://" + (ipv6 ? "[" + host + "]" : host) + ":" +
-          std::to_string(bound) + kServicePath + "\n");
+    const std::string root = std::string(server.Secure() ? "https" : "http") + "://" +
+                             (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(bound);
+    Print("kestrin-service: escuchando en " + root + kServicePath + "\n");
+    Print("kestrin-service: consola en " + root + "/consola/\n");
     std::fflush(stdout);
     server.Run();
     pthread_kill(stopper.native_handle(), SIGTERM);  // when Run ended by itself

@@ -2,6 +2,7 @@
 // layer (server.h) reads the one and writes the other; nothing else of the wire reaches them.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -10,6 +11,15 @@
 namespace rb::service::http {
 
 using Fields = std::vector<std::pair<std::string, std::string>>;
+
+// Who makes a request, as the gate found out (no account: anyone).
+struct Identity {
+    int64_t accountId = 0;
+    std::string name;       // code page 1252
+    int role = -1;          // the account's role (the store's Role), -1 for none
+    std::string csrf;       // the session's form token; empty for an API token
+    std::string session;    // the hash of the session's cookie, if signed in by one
+};
 
 struct Request {
     std::string method;  // "GET", "POST", ...
@@ -20,6 +30,8 @@ struct Request {
     std::string body;
     std::string peer;    // the client's address
     bool secure = false; // arrived over TLS
+    std::vector<int64_t> numbers;  // the numbers the route's path holds
+    Identity identity;             // filled by the router's gate
 
     // The first header of that name (any case), or "".
     std::string Header(std::string_view name) const;

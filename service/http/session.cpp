@@ -139,6 +139,7 @@ void Session<Stream>::OnHeader(beast::error_code ec) {
     }
     if (!match.route) return Refuse(404, "No encontrado");
     route_ = match.route;
+    numbers_ = match.numbers;
     if (header.count(bhttp::field::content_encoding)) {
         return Refuse(415, "Codificación de contenido no admitida");
     }
@@ -178,6 +179,7 @@ void Session<Stream>::OnBody(beast::error_code ec) {
     ++calls_;
     keepAlive_ = parser_->get().keep_alive() && calls_ < shared_.options.keepAliveCalls;
     Request request = MakeRequest(parser_->get(), PeerOf(Tcp()), kSecure);
+    request.numbers = std::move(numbers_);
     boost::asio::post(*shared_.workers, [self = this->shared_from_this(),
                                          request = std::move(request)]() mutable {
         self->Answer(std::move(request));
@@ -190,7 +192,7 @@ template <class Stream>
 void Session<Stream>::Answer(Request request) {
     Response response;
     try {
-        response = route_->handler(request);
+        response = shared_.router.Answer(*route_, request);
     } catch (const std::exception& e) {
         response = TextResponse(500, std::string("Error del servicio: ") + e.what());
     }

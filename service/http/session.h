@@ -68,6 +68,7 @@ private:
     beast::flat_buffer buffer_;
     std::optional<Parser> parser_;
     const Route* route_ = nullptr;
+    std::vector<int64_t> numbers_;  // of the route's path
     size_t reserved_ = 0;  // of the body budget, for the request being read
     int calls_ = 0;
     bool keepAlive_ = false;

@@ -15,7 +15,8 @@ namespace {
 // The columns of a summary, named once: ReadSummary reads them in this order.
 const char* const kSummaryColumns =
     "i.id, i.received, i.peer, i.nombre, i.telefono, i.observaciones, i.destino, i.sections,"
-    " i.xml_size, i.computer, i.os, i.cpu, i.memory, i.problems, i.machine_id ";
+    " i.xml_size, i.computer, i.os, i.cpu, i.memory, i.problems, i.machine_id,"
+    " i.section_count ";
 
 InventorySummary ReadSummary(const sqlite::Statement& s) {
     InventorySummary row;
@@ -31,6 +32,7 @@ InventorySummary ReadSummary(const sqlite::Statement& s) {
     row.facts.memoryBytes = s.IntColumn(12);
     row.facts.problems = static_cast<int>(s.IntColumn(13));
     row.machineId = s.IntColumn(14);
+    row.facts.sectionCount = static_cast<int>(s.IntColumn(15));
     return row;
 }
 
