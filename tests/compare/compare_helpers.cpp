@@ -1,5 +1,6 @@
 #include "compare/compare_helpers.h"
 
+#include "compare/change_text.h"
 #include "core/cp1252.h"
 #include "test_files.h"
 #include "viewer/golden_inventory.h"
@@ -7,7 +8,7 @@
 namespace rb::compare {
 
 void PrintTo(const Change& c, std::ostream* out) {
-    *out << "{" << ChangeKindName(c.kind) << ", " << c.section
+    *out << Cp1252ToUtf8(ChangeLine(c)) << " {" << ChangeKindName(c.kind) << ", " << c.section
          << ", " << c.list << ", " << Cp1252ToUtf8(c.item) << ", " << c.property << ", "
          << Cp1252ToUtf8(c.oldValue) << ", " << Cp1252ToUtf8(c.newValue) << "}";
 }
