@@ -128,6 +128,58 @@ bool SameItem(const ItemKey& a, const ItemKey& b) {
     return a.name == b.name && SameKey(a, b);
 }
 
+// Items of the later list sorted by the hash of their key (and name), with links past the
+// items already paired, so that a long run of equal items is passed at once.
+class Index {
+public:
+    Index(const std::vector<ItemKey>& items, size_t first, size_t last, bool byName)
+        : items_(items), byName_(byName) {
+        for (size_t j = first; j < last; ++j) entries_.emplace_back(Hash(items[j]), j);
+        std::sort(entries_.begin(), entries_.end());
+        for (size_t p = 0; p < entries_.size(); ++p) skip_.push_back(p + 1);
+    }
+
+    // The position in the later list of an unpaired item that matches `key`, now paired;
+    // -1 when there is none.
+    int Take(const ItemKey& key, std::vector<char>& used) {
+        const size_t hash = Hash(key);
+        const auto at = std::lower_bound(entries_.begin(), entries_.end(),
+                                         std::make_pair(hash, size_t{0}));
+        size_t p = Unused(static_cast<size_t>(at - entries_.begin()), used);
+        for (; p < entries_.size() && entries_[p].first == hash; p = Unused(p + 1, used)) {
+            const ItemKey& candidate = items_[entries_[p].second];
+            if (!SameKey(key, candidate) || (byName_ && candidate.name != key.name)) continue;
+            used[entries_[p].second] = 1;
+            return static_cast<int>(entries_[p].second);
+        }
+        return -1;
+    }
+
+private:
+    size_t Hash(const ItemKey& key) const {
+        const size_t h = HashOf(key);
+        return byName_ ? h * 31 + std::hash<std::string_view>()(key.name) : h;
+    }
+
+    // The first position from `p` whose item is unpaired; the paired ones passed on the way
+    // are linked to it.
+    size_t Unused(size_t p, const std::vector<char>& used) {
+        size_t q = p;
+        while (q < entries_.size() && used[entries_[q].second]) q = skip_[q];
+        while (p < q) {
+            const size_t next = skip_[p];
+            skip_[p] = q;
+            p = next;
+        }
+        return q;
+    }
+
+    const std::vector<ItemKey>& items_;
+    const bool byName_;
+    std::vector<std::pair<size_t, size_t>> entries_;  // hash, position in the later list
+    std::vector<size_t> skip_;
+};
+
 }  // namespace
 
 bool SameKey(const ItemKey& a, const ItemKey& b) {
@@ -183,27 +235,12 @@ std::vector<int> PairItems(const std::vector<ItemKey>& before, const std::vector
         ++tail;
     }
     if (head + tail == n || head + tail == m) return pairs;
-    // The middle: the later items sorted by key hash (then position), looked up twice, first
-    // for an item of the same name, then for any of the same key.
-    std::vector<std::pair<size_t, size_t>> index;
-    for (size_t j = head; j < m - tail; ++j) index.emplace_back(HashOf(after[j]), j);
-    std::sort(index.begin(), index.end());
-    std::vector<size_t> hashes(n);
-    for (size_t i = head; i < n - tail; ++i) hashes[i] = HashOf(before[i]);
+    // The middle: first items of the same key and name, then of the same key.
     std::vector<char> used(m, 0);
     for (const bool byName : {true, false}) {
+        Index index(after, head, m - tail, byName);
         for (size_t i = head; i < n - tail; ++i) {
-            if (pairs[i] >= 0) continue;
-            const auto from = std::make_pair(hashes[i], size_t{0});
-            auto at = std::lower_bound(index.begin(), index.end(), from);
-            for (; at != index.end() && at->first == hashes[i]; ++at) {
-                const ItemKey& candidate = after[at->second];
-                if (used[at->second] || !SameKey(before[i], candidate)) continue;
-                if (byName && candidate.name != before[i].name) continue;
-                used[at->second] = 1;
-                pairs[i] = static_cast<int>(at->second);
-                break;
-            }
+            if (pairs[i] < 0) pairs[i] = index.Take(before[i], used);
         }
     }
     return pairs;

@@ -118,6 +118,43 @@ TEST(InventoryDiff, EachEditIsFoundExactlyOnceWithItsValues) {
     }
 }
 
+// Programs installed more than once: equal ones pair with each other, the rest in order; a
+// long run of equal items between other changes pairs whole.
+TEST(InventoryDiff, ItemsSharingAKeyPairByNameThenInOrder) {
+    const struct {
+        std::vector<std::string> before, after;
+        std::vector<Change> expected;
+    } cases[] = {
+        {{"Runtime 1.0", "Runtime 1.0", "Runtime 1.0"},
+         {"Runtime 1.0", "Runtime 1.1"},
+         {Changed("Software", "Installed", "Runtime", "Version", "1.0", "1.1"),
+          Removed("Software", "Installed", "Runtime 1.0")}},
+        {{"Runtime 1.0", "Runtime 2.0"}, {"Runtime 2.0", "Runtime 1.0"}, {}},
+        {{"A", "Runtime 1.0", "Runtime 2.0", "B"},
+         {"C", "Runtime 2.0", "Runtime 1.0", "D"},
+         {Removed("Software", "Installed", "A"), Removed("Software", "Installed", "B"),
+          Added("Software", "Installed", "C"), Added("Software", "Installed", "D")}},
+    };
+    for (const auto& c : cases) {
+        const auto before = test::LoadGolden();
+        const auto after = test::LoadGolden();
+        for (const std::string& p : c.before) before->SystemInfo->Software->Installed->Add(p);
+        for (const std::string& p : c.after) after->SystemInfo->Software->Installed->Add(p);
+        EXPECT_EQ(DiffInventories(*before->SystemInfo, *after->SystemInfo).changes, c.expected);
+    }
+    // A thousand equal programs between an entry removed and one added at each end.
+    std::vector<std::string> before = {"A"}, after = {"C"};
+    before.insert(before.end(), 1000, "Runtime 1.0");
+    after.insert(after.end(), 1000, "Runtime 1.0");
+    before.push_back("B");
+    after.push_back("D");
+    const auto one = test::LoadGolden();
+    const auto other = test::LoadGolden();
+    for (const std::string& p : before) one->SystemInfo->Software->Installed->Add(p);
+    for (const std::string& p : after) other->SystemInfo->Software->Installed->Add(p);
+    EXPECT_EQ(DiffInventories(*one->SystemInfo, *other->SystemInfo).changes, cases[2].expected);
+}
+
 TEST(InventoryDiff, TheSameInventoryTwiceDiffersInNothing) {
     const auto before = test::LoadGolden();
     const auto after = test::LoadGolden();
