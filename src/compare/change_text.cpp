@@ -83,7 +83,7 @@ std::string Head(const Change& c) {
 // A number of bytes in GB with at most one decimal: "0,5", "16".
 std::string Gigabytes(std::string_view bytes) {
     const std::optional<int64_t> value = TryStrToInt64(bytes);
-    if (!value) return Shown(bytes);
+    if (!value || *value < 0) return Shown(bytes);
     const auto tenths = static_cast<int64_t>(std::llround(static_cast<double>(*value) * 10.0 /
                                                           (1024.0 * 1024.0 * 1024.0)));
     std::string text = IntToStr(tenths / 10);
