@@ -17,7 +17,7 @@
 // order. A matched pair's properties are compared one by one (nested objects too, as
 // "TimeZone.Bias"); a list inside an item (a service's dependencies, a display's modes)
 // compares as one value, its texts joined by ", ". Positions in a list never count: a moved
-// item is the same item.
+// item is the same item, a list in another order the same list.
 //
 // A section that either inventory did not gather (its page missing from ProcessList) is not
 // compared and is named in `skippedSections`.
@@ -47,9 +47,10 @@ struct Change {
     // "Environment", "IPAddresses"); empty for the section's own items (a disk, a service)
     // and for a property of the section itself.
     std::string list;
-    // The item as a person names it: for Added and Removed the item's whole name ("Foo 1.2",
-    // a device's friendly name, "C:"); for Changed the name of its key ("Foo", "Spooler").
-    // Empty for a property of the section itself.
+    // The item as a person names it: for Added and Removed its whole name ("Foo 1.2", a
+    // device's friendly name, "C:"); for Changed its name in the later inventory, of a text
+    // list's item only the key (a program's name without its version, an environment
+    // variable's name). Empty for a property of the section itself.
     std::string item;
     // Changed only: the property path within the item or section ("StartType",
     // "TimeZone.Bias", "Version"); empty when a list's text itself is the value (an

@@ -1,6 +1,7 @@
 #include "compare/diff_match.h"
 
 #include <algorithm>
+#include <string>
 #include <functional>
 #include <utility>
 
@@ -244,6 +245,30 @@ std::vector<int> PairItems(const std::vector<ItemKey>& before, const std::vector
         }
     }
     return pairs;
+}
+
+std::string JoinedNames(const KeyList& keys) {
+    std::string text;
+    for (const ItemKey& key : keys.items) {
+        if (!text.empty()) text += ", ";
+        text += key.name;
+    }
+    return text;
+}
+
+bool SameNames(const KeyList& a, const KeyList& b) {
+    if (a.items.size() != b.items.size()) return false;
+    bool inOrder = true;
+    for (size_t i = 0; inOrder && i < a.items.size(); ++i) {
+        inOrder = a.items[i].name == b.items[i].name;
+    }
+    if (inOrder) return true;
+    std::vector<std::string_view> na, nb;
+    for (const ItemKey& key : a.items) na.push_back(key.name);
+    for (const ItemKey& key : b.items) nb.push_back(key.name);
+    std::sort(na.begin(), na.end());
+    std::sort(nb.begin(), nb.end());
+    return na == nb;
 }
 
 }  // namespace rb::compare::detail

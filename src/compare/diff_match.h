@@ -42,6 +42,10 @@ KeyList KeysOf(const Collection& list, tables::TextForm form);
 // identical items at both ends pair without any look-up.
 std::vector<int> PairItems(const std::vector<ItemKey>& before, const std::vector<ItemKey>& after);
 
+// Whether both lists name the same items, in any order; their names joined by ", ".
+bool SameNames(const KeyList& a, const KeyList& b);
+std::string JoinedNames(const KeyList& keys);
+
 // A program's display name split before its trailing version ("Foo 1.2": "Foo" and "1.2"):
 // the last word when it starts with a digit, or with "v" and a digit, and holds only letters,
 // digits and ".-_"; no version otherwise.

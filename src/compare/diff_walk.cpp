@@ -210,25 +210,12 @@ void Walker::Items(const Where& w, const Collection& a, const Collection& b) {
     }
 }
 
-std::string Joined(const detail::KeyList& keys) {
-    std::string text;
-    for (const detail::ItemKey& key : keys.items) {
-        if (!text.empty()) text += ", ";
-        text += key.name;
-    }
-    return text;
-}
-
 void Walker::JoinedList(const Where& w, const PropInfo& prop, const Collection& a,
                         const Collection& b) {
     const detail::KeyList ka = detail::KeysOf(a, TextForm::Whole);
     const detail::KeyList kb = detail::KeysOf(b, TextForm::Whole);
-    bool same = ka.items.size() == kb.items.size();
-    for (size_t i = 0; same && i < ka.items.size(); ++i) {
-        same = ka.items[i].name == kb.items[i].name;
-    }
-    if (same) return;
-    Emit(ChangeKind::Changed, w.list, w.item, w, w.prefix + prop.name, Joined(ka), Joined(kb));
+    if (detail::SameNames(ka, kb)) return;
+    Emit(ChangeKind::Changed, w.list, w.item, w, w.prefix + prop.name, detail::JoinedNames(ka), detail::JoinedNames(kb));
 }
 
 void Walker::Emit(ChangeKind kind, std::string_view list, std::string_view item, const Where& w,

@@ -101,6 +101,14 @@ const Case kEdits[] = {
          p.Add(first);
      },
      {}},
+    {"DependenciesReordered",
+     [](TMSystemInfo& i) {
+         TStringCollection& d = *Service(i, 0).Dependencies;
+         const std::string first = d.Get(0);
+         d.Delete(0);
+         d.Add(first);
+     },
+     {}},
     {"DevicesReordered",
      [](TMSystemInfo& i) {
          TDevice moved;
