@@ -1,8 +1,8 @@
 #include "compare/diff_match.h"
 
 #include <algorithm>
-#include <string>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "core/property_text.h"
@@ -82,8 +82,8 @@ ClassKeys KeysFor(const ClassInfo& cls) {
 // A text property's value as a view: of the member itself, or of a copy kept in `held`.
 std::string_view TextOf(const Persistent& item, const PropInfo& prop, KeyList& list) {
     if (prop.strField) return *prop.strField(item);
-    list.held.push_back(PropertyValueText(item, prop));
-    return list.held.back();
+    list.held.push_back(std::make_unique<std::string>(PropertyValueText(item, prop)));
+    return *list.held.back();
 }
 
 KeyPart PartOf(const Persistent& item, const PropInfo* prop, KeyList& list) {
@@ -195,7 +195,7 @@ bool SameKey(const ItemKey& a, const ItemKey& b) {
 void SplitProgram(std::string_view text, std::string_view& name, std::string_view& version) {
     name = text;
     version = std::string_view();
-    const size_t blank = text.find_last_of(' ');
+    const size_t blank = text.rfind(' ');
     if (blank == std::string_view::npos || !IsVersion(text.substr(blank + 1))) return;
     const size_t end = text.find_last_not_of(' ', blank);
     if (end == std::string_view::npos) return;

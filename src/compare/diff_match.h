@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +30,7 @@ bool SameKey(const ItemKey& a, const ItemKey& b);
 
 struct KeyList {
     std::vector<ItemKey> items;
-    std::deque<std::string> held;  // texts of properties reached through methods
+    std::vector<std::unique_ptr<std::string>> held;  // texts of properties read by methods
 };
 
 // The keys of a list's items. String lists are keyed by `form`; other items by their class's

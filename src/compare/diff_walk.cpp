@@ -125,7 +125,8 @@ bool Walker::LeftOut(const PropPlan& p, const Persistent& a, const Persistent& b
 
 bool Walker::SameScalar(const PropInfo& pa, const Persistent& a, const PropInfo& pb,
                         const Persistent& b) {
-    if (&pa == &pb && pa.getOrd) return pa.getOrd(a) == pb.getOrd(b);
+    if (&pa == &pb && pa.strField) return *pa.strField(a) == *pa.strField(b);
+    if (&pa == &pb && pa.getOrd) return pa.getOrd(a) == pa.getOrd(b);
     return PropertyValueView(a, pa, scratchA_) == PropertyValueView(b, pb, scratchB_);
 }
 
@@ -210,12 +211,31 @@ void Walker::Items(const Where& w, const Collection& a, const Collection& b) {
     }
 }
 
+// Whether two lists of texts hold the same texts in the same order (the usual case, told
+// without building their keys).
+bool SameStrings(const Collection& a, const Collection& b) {
+    const ClassInfo& strings = TStringCollectionItem::StaticClass();
+    if (a.Count() != b.Count() || !a.ItemClass().InheritsFrom(strings) ||
+        !b.ItemClass().InheritsFrom(strings)) {
+        return false;
+    }
+    for (int i = 0; i < a.Count(); ++i) {
+        if (static_cast<const TStringCollectionItem&>(a.Item(i)).TheString !=
+            static_cast<const TStringCollectionItem&>(b.Item(i)).TheString) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Walker::JoinedList(const Where& w, const PropInfo& prop, const Collection& a,
                         const Collection& b) {
+    if (SameStrings(a, b)) return;
     const detail::KeyList ka = detail::KeysOf(a, TextForm::Whole);
     const detail::KeyList kb = detail::KeysOf(b, TextForm::Whole);
     if (detail::SameNames(ka, kb)) return;
-    Emit(ChangeKind::Changed, w.list, w.item, w, w.prefix + prop.name, detail::JoinedNames(ka), detail::JoinedNames(kb));
+    Emit(ChangeKind::Changed, w.list, w.item, w, w.prefix + prop.name, detail::JoinedNames(ka),
+         detail::JoinedNames(kb));
 }
 
 void Walker::Emit(ChangeKind kind, std::string_view list, std::string_view item, const Where& w,
