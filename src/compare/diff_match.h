@@ -19,7 +19,7 @@ struct KeyPart {
     int64_t number = 0;
 };
 
-// An item's key and name, as views into the item (or into KeyList::held).
+// An item's key and name, as views into the item (or into texts its ListKeys holds).
 struct ItemKey {
     KeyPart parts[2];
     std::string_view name;   // the item as a person names it
@@ -28,23 +28,51 @@ struct ItemKey {
 
 bool SameKey(const ItemKey& a, const ItemKey& b);
 
-struct KeyList {
-    std::vector<ItemKey> items;
-    std::vector<std::unique_ptr<std::string>> held;  // texts of properties read by methods
-};
+// The keys of one list's items, each worked out when asked for: string lists are keyed by
+// `form`, other items by their class's key row (by their position when their class has none).
+class ListKeys {
+public:
+    ListKeys(const Collection& list, tables::TextForm form);
+    ListKeys(const ListKeys&) = delete;
+    ListKeys& operator=(const ListKeys&) = delete;
 
-// The keys of a list's items. String lists are keyed by `form`; other items by their class's
-// key row (by their position when their class has none).
-KeyList KeysOf(const Collection& list, tables::TextForm form);
+    int Count() const { return list_.Count(); }
+    bool Strings() const { return strings_; }
+    // A string list's text (empty for other lists).
+    std::string_view Text(int index) const;
+    ItemKey Key(int index);
+    // Whether this list's item `i` and `other`'s item `j` have the same key and name (two
+    // texts only when they are the same text).
+    bool SameItem(int i, ListKeys& other, int j);
+
+private:
+    struct ClassKeys {
+        const ClassInfo* cls = nullptr;
+        const tables::KeyRow* row = nullptr;
+        const PropInfo* keys[2] = {};
+        const PropInfo* name = nullptr;
+        const PropInfo* fallback = nullptr;
+    };
+    const ClassKeys& KeysFor(const ClassInfo& cls);
+    std::string_view TextOf(const Persistent& item, const PropInfo& prop);
+    KeyPart PartOf(const Persistent& item, const PropInfo* prop);
+    ItemKey ObjectKey(const Persistent& item);
+
+    const Collection& list_;
+    const tables::TextForm form_;
+    const bool strings_;
+    ClassKeys classKeys_;
+    std::vector<std::unique_ptr<std::string>> held_;  // texts of properties read by methods
+};
 
 // For each item of `before`, the index of its partner in `after`, or -1. Items pair by key;
 // among items sharing a key, those with the same name pair first, the rest in order. Runs of
-// identical items at both ends pair without any look-up.
-std::vector<int> PairItems(const std::vector<ItemKey>& before, const std::vector<ItemKey>& after);
+// the same items at both ends pair without building their keys.
+std::vector<int> PairItems(ListKeys& before, ListKeys& after);
 
 // Whether both lists name the same items, in any order; their names joined by ", ".
-bool SameNames(const KeyList& a, const KeyList& b);
-std::string JoinedNames(const KeyList& keys);
+bool SameNames(ListKeys& a, ListKeys& b);
+std::string JoinedNames(ListKeys& keys);
 
 // A program's display name split before its trailing version ("Foo 1.2": "Foo" and "1.2"):
 // the last word when it starts with a digit, or with "v" and a digit, and holds only letters,

@@ -9,7 +9,6 @@
 #include "core/collection.h"
 #include "core/property_text.h"
 #include "core/text.h"
-#include "sysinfo/string_collection.h"
 
 namespace rb::compare {
 namespace {
@@ -35,14 +34,20 @@ struct ClassPlan {
 };
 
 // Where the values compared lie: the section, the list and item they belong to (while
-// inside an item), and the path of the nested objects above them ("TimeZone.").
+// inside an item: the later list's keys and the item's place there, its name looked up only
+// for a change), and the path of the nested objects above them ("TimeZone.").
 struct Where {
     std::string_view section;
     std::string_view list;
-    std::string_view item;
+    detail::ListKeys* keys = nullptr;
+    int index = -1;
     std::string prefix;
     bool inItem = false;
 };
+
+std::string_view ItemName(const Where& w) {
+    return w.keys ? w.keys->Key(w.index).name : std::string_view();
+}
 
 int64_t OrdOf(const Persistent& obj, const char* name) {
     const PropInfo* p = obj.Class().FindProperty(name);
@@ -145,7 +150,7 @@ void Walker::Object(const Where& w, const Persistent& a, const Persistent& b) {
             continue;
         }
         if (SameScalar(*p.prop, a, *pb, b) || LeftOut(p, a, b)) continue;
-        Emit(ChangeKind::Changed, w.inItem ? w.list : "", w.inItem ? w.item : "", w,
+        Emit(ChangeKind::Changed, w.inItem ? w.list : "", w.inItem ? ItemName(w) : "", w,
              w.prefix + p.prop->name, PropertyValueText(a, *p.prop), PropertyValueText(b, *pb));
     }
     if (plan.isCollection && !w.inItem) {
@@ -178,64 +183,47 @@ void Walker::Nested(const Where& w, const PropPlan& p, const Persistent& oa,
 void Walker::Items(const Where& w, const Collection& a, const Collection& b) {
     const tables::ListRow* row = tables::FindList(w.section, w.list);
     const TextForm form = row ? row->form : TextForm::Whole;
-    const detail::KeyList ka = detail::KeysOf(a, form);
-    const detail::KeyList kb = detail::KeysOf(b, form);
-    const std::vector<int> pairs = detail::PairItems(ka.items, kb.items);
-    const bool strings = a.ItemClass().InheritsFrom(TStringCollectionItem::StaticClass());
-    std::vector<char> matched(kb.items.size(), 0);
-    for (size_t i = 0; i < pairs.size(); ++i) {
-        const detail::ItemKey& before = ka.items[i];
-        if (pairs[i] < 0) {
-            Emit(ChangeKind::Removed, w.list, before.name, w, "", std::string(before.name), "");
+    detail::ListKeys ka(a, form), kb(b, form);
+    const std::vector<int> pairs = detail::PairItems(ka, kb);
+    std::vector<char> matched(static_cast<size_t>(kb.Count()), 0);
+    for (int i = 0; i < ka.Count(); ++i) {
+        const int j = pairs[static_cast<size_t>(i)];
+        if (j < 0) {
+            const std::string_view name = ka.Key(i).name;
+            Emit(ChangeKind::Removed, w.list, name, w, "", std::string(name), "");
             continue;
         }
-        const size_t j = static_cast<size_t>(pairs[i]);
-        matched[j] = 1;
-        const detail::ItemKey& after = kb.items[j];
-        if (!strings) {
+        matched[static_cast<size_t>(j)] = 1;
+        if (!ka.Strings()) {
             Where inner;
             inner.section = w.section;
             inner.list = w.list;
-            inner.item = after.name;
+            inner.keys = &kb;
+            inner.index = j;
             inner.inItem = true;
-            Object(inner, a.Item(static_cast<int>(i)), b.Item(static_cast<int>(j)));
-        } else if (form != TextForm::Whole && before.value != after.value) {
-            Emit(ChangeKind::Changed, w.list, after.parts[0].text, w,
-                 form == TextForm::Program ? "Version" : "", std::string(before.value),
-                 std::string(after.value));
+            Object(inner, a.Item(i), b.Item(j));
+            continue;
         }
+        if (form == TextForm::Whole || ka.Text(i) == kb.Text(j)) continue;
+        const detail::ItemKey before = ka.Key(i), after = kb.Key(j);
+        if (before.value == after.value) continue;
+        Emit(ChangeKind::Changed, w.list, after.parts[0].text, w,
+             form == TextForm::Program ? "Version" : "", std::string(before.value),
+             std::string(after.value));
     }
-    for (size_t j = 0; j < matched.size(); ++j) {
-        const std::string_view name = kb.items[j].name;
-        if (!matched[j]) Emit(ChangeKind::Added, w.list, name, w, "", "", std::string(name));
+    for (int j = 0; j < kb.Count(); ++j) {
+        if (matched[static_cast<size_t>(j)]) continue;
+        const std::string_view name = kb.Key(j).name;
+        Emit(ChangeKind::Added, w.list, name, w, "", "", std::string(name));
     }
-}
-
-// Whether two lists of texts hold the same texts in the same order (the usual case, told
-// without building their keys).
-bool SameStrings(const Collection& a, const Collection& b) {
-    const ClassInfo& strings = TStringCollectionItem::StaticClass();
-    if (a.Count() != b.Count() || !a.ItemClass().InheritsFrom(strings) ||
-        !b.ItemClass().InheritsFrom(strings)) {
-        return false;
-    }
-    for (int i = 0; i < a.Count(); ++i) {
-        if (static_cast<const TStringCollectionItem&>(a.Item(i)).TheString !=
-            static_cast<const TStringCollectionItem&>(b.Item(i)).TheString) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void Walker::JoinedList(const Where& w, const PropInfo& prop, const Collection& a,
                         const Collection& b) {
-    if (SameStrings(a, b)) return;
-    const detail::KeyList ka = detail::KeysOf(a, TextForm::Whole);
-    const detail::KeyList kb = detail::KeysOf(b, TextForm::Whole);
+    detail::ListKeys ka(a, TextForm::Whole), kb(b, TextForm::Whole);
     if (detail::SameNames(ka, kb)) return;
-    Emit(ChangeKind::Changed, w.list, w.item, w, w.prefix + prop.name, detail::JoinedNames(ka),
-         detail::JoinedNames(kb));
+    Emit(ChangeKind::Changed, w.list, ItemName(w), w, w.prefix + prop.name,
+         detail::JoinedNames(ka), detail::JoinedNames(kb));
 }
 
 void Walker::Emit(ChangeKind kind, std::string_view list, std::string_view item, const Where& w,
