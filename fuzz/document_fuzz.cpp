@@ -1,7 +1,13 @@
 // The document reader: LoadXML, then the report of what was read, then SaveXML. The same
 // text is also read through its parsed tree: a document read where it lies must give the very
-// same objects, and a refused one the same refusal.
+// same objects, and a refused one the same refusal. What was read is also compared: with
+// itself it differs in nothing, against an empty inventory it gives its changes and their
+// texts, and its fingerprint comes back from its text form.
 #include <cstdlib>
+
+#include "compare/change_text.h"
+#include "compare/diff.h"
+#include "compare/machine_identity.h"
 
 #include "core/string_list.h"
 #include "fuzz_util.h"
@@ -28,6 +34,18 @@ std::string ReadThroughTree(std::string_view text) {
     return document.SaveXML();
 }
 
+void Compare(const rb::TMSystemInfo& info) {
+    const rb::compare::DiffOptions all{true};
+    if (!rb::compare::DiffInventories(info, info, all).changes.empty()) std::abort();
+    const rb::TMSystemInfo empty;
+    const auto changes = rb::compare::DiffInventories(empty, info, all).changes;
+    for (const rb::compare::Change& c : changes) rb::compare::ChangeLine(c);
+    rb::compare::ChangeSummaryUtf8(changes);
+    const rb::compare::MachineFingerprint f = rb::compare::FingerprintOf(info);
+    if (!(rb::compare::DecodeFingerprint(rb::compare::EncodeFingerprint(f)) == f)) std::abort();
+    rb::compare::MatchMachines(f, rb::compare::FingerprintOf(empty));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -39,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         document.LoadXML(text);
         rb::StringList report;
         if (document.SystemInfo) document.SystemInfo->Report(report);
+        if (document.SystemInfo) Compare(*document.SystemInfo);
         read = document.SaveXML();
     } catch (const rb::Exception& e) {
         read = std::string("refused: ") + e.what();
