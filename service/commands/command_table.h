@@ -10,5 +10,6 @@ int ListCommand(const Arguments& args);
 int ShowCommand(const Arguments& args);
 int ExportCommand(const Arguments& args);
 int AccountCommand(const Arguments& args);
+int DiffCommand(const Arguments& args);
 
 }  // namespace rb::service

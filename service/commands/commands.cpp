@@ -15,6 +15,7 @@ const char* const kUsage =
     "     kestrin-service list --db BASE\n"
     "     kestrin-service show --db BASE ID\n"
     "     kestrin-service export --db BASE ID SALIDA.fzp\n"
+    "     kestrin-service diff --db BASE A B [--json] [--volatiles]\n"
     "     kestrin-service usuario alta NOMBRE --rol lectura|soporte|admin --db BASE\n"
     "     kestrin-service usuario clave NOMBRE --db BASE\n"
     "     kestrin-service usuario lista --db BASE\n"
@@ -29,6 +30,7 @@ const Command kCommands[] = {
     {"list", ListCommand},
     {"show", ShowCommand},
     {"export", ExportCommand},
+    {"diff", DiffCommand},
     {"usuario", AccountCommand},
 };
 

@@ -39,8 +39,15 @@ const ConsoleRoute kRoutes[] = {
     {"GET", "/consola/cuentas", Access::Admin, 0, pages::Accounts},
     {"POST", "/consola/cuentas", Access::Admin, kFormBody, pages::AccountChange},
     {"GET", "/consola/registro", Access::Admin, 0, pages::AuditLog},
+    {"GET", "/consola/maquinas", Access::Read, 0, pages::Machines},
+    {"GET", "/consola/maquinas/{n}", Access::Read, 0, pages::Machine},
+    {"GET", "/consola/cambios", Access::Read, 0, pages::RecentChanges},
+    {"GET", "/consola/comparar", Access::Read, 0, pages::Compare},
     {"GET", "/api/v1/inventarios", Access::Read, 0, api::Inventories},
     {"GET", "/api/v1/inventarios/{n}", Access::Read, 0, api::Inventory},
+    {"GET", "/api/v1/maquinas", Access::Read, 0, api::Machines},
+    {"GET", "/api/v1/maquinas/{n}", Access::Read, 0, api::Machine},
+    {"GET", "/api/v1/maquinas/{n}/cambios", Access::Read, 0, api::MachineChanges},
 };
 
 // The least role of each access level (Open: none).

@@ -55,10 +55,17 @@ http::Response RequestFile(Console&, const http::Request&);
 http::Response Accounts(Console&, const http::Request&);
 http::Response AccountChange(Console&, const http::Request&);
 http::Response AuditLog(Console&, const http::Request&);
+http::Response Machines(Console&, const http::Request&);
+http::Response Machine(Console&, const http::Request&);
+http::Response RecentChanges(Console&, const http::Request&);
+http::Response Compare(Console&, const http::Request&);
 }  // namespace pages
 namespace api {
 http::Response Inventories(Console&, const http::Request&);
 http::Response Inventory(Console&, const http::Request&);
+http::Response Machines(Console&, const http::Request&);
+http::Response Machine(Console&, const http::Request&);
+http::Response MachineChanges(Console&, const http::Request&);
 }  // namespace api
 
 }  // namespace rb::service::console

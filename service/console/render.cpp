@@ -45,6 +45,14 @@ Data Text(const std::string& cp1252) {
     return Data(Cp1252ToUtf8(cp1252));
 }
 
+Data SummaryText(const std::string& cp1252) {
+    std::string utf8 = Cp1252ToUtf8(cp1252);
+    for (size_t at; (at = utf8.find(" -> ")) != std::string::npos;) {
+        utf8.replace(at, 4, " \xE2\x86\x92 ");
+    }
+    return Data(utf8);
+}
+
 Data List() {
     return Data(Data::type::list);
 }

@@ -16,6 +16,8 @@ using Data = kainjow::mustache::data;
 
 // A text of the service (code page 1252) as a template value.
 Data Text(const std::string& cp1252);
+// A summary of changes (code page 1252, with "->") as a page shows it, with "→".
+Data SummaryText(const std::string& cp1252);
 // An empty list to push values on.
 Data List();
 // A whole number, and a number of bytes, as the console writes them ("12.345").

@@ -92,6 +92,17 @@ struct SummaryPage {
     int64_t total = 0;  // of the whole search
 };
 
+// What changed in an inventory since the previous one of its machine.
+struct ChangeRecord {
+    int64_t inventoryId = 0;
+    int64_t previousId = 0;
+    int64_t machineId = 0;
+    std::string received;  // of the inventory
+    int changes = 0;
+    std::string summary;   // code page 1252 ("+3 programas, 1 servicio cambiado")
+    int version = 0;       // of the rule that compared them
+};
+
 enum class Role { Lectura, Soporte, Admin };
 
 struct Account {

@@ -119,6 +119,7 @@ int SqliteStore::SchemaVersion() {
 int64_t SqliteStore::PlaceInMachine(sqlite::Database& db, int64_t inventory,
                                     const std::string& received, const InventoryFacts& facts,
                                     const ChooseMachine& choose) {
+    if (facts.identity.empty()) return 0;  // a document that could not be read
     std::vector<MachineCandidate> candidates;
     for (const std::string& key : facts.machineKeys) {
         sqlite::Statement s = db.Prepare(
@@ -195,6 +196,63 @@ std::vector<MachineRecord> SqliteStore::ListMachines(int64_t offset, int limit) 
     std::vector<MachineRecord> machines;
     while (s.Step()) machines.push_back(ReadMachine(s));
     return machines;
+}
+
+int64_t SqliteStore::PreviousInventory(int64_t machineId, int64_t beforeId) {
+    Lease db(*this);
+    sqlite::Statement s = db->Prepare(
+        "SELECT max(id) FROM inventories WHERE machine_id = ? AND id < ? AND machine_id <> 0");
+    s.Int(1, machineId).Int(2, beforeId);
+    return s.Step() ? s.IntColumn(0) : 0;
+}
+
+void SqliteStore::SaveChanges(const ChangeRecord& r) {
+    Lease db(*this);
+    db->Prepare("INSERT OR REPLACE INTO inventory_changes (inventory_id, previous_id, machine_id,"
+                " received, changes, summary, version) VALUES (?, ?, ?, ?, ?, ?, ?)")
+        .Int(1, r.inventoryId)
+        .Int(2, r.previousId)
+        .Int(3, r.machineId)
+        .Text(4, r.received)
+        .Int(5, r.changes)
+        .Blob(6, r.summary)
+        .Int(7, r.version)
+        .Run();
+}
+
+namespace {
+
+const char* const kChangeColumns =
+    "SELECT inventory_id, previous_id, machine_id, received, changes, summary, version"
+    " FROM inventory_changes ";
+
+std::vector<ChangeRecord> ReadChanges(sqlite::Statement& s) {
+    std::vector<ChangeRecord> records;
+    while (s.Step()) {
+        records.push_back({s.IntColumn(0), s.IntColumn(1), s.IntColumn(2), s.Column(3),
+                           static_cast<int>(s.IntColumn(4)), s.Column(5),
+                           static_cast<int>(s.IntColumn(6))});
+    }
+    return records;
+}
+
+}  // namespace
+
+std::vector<ChangeRecord> SqliteStore::ChangesOf(int64_t machineId) {
+    Lease db(*this);
+    sqlite::Statement s = db->Prepare(std::string(kChangeColumns) +
+                                      "WHERE machine_id = ? ORDER BY inventory_id DESC");
+    s.Int(1, machineId);
+    return ReadChanges(s);
+}
+
+std::vector<ChangeRecord> SqliteStore::ChangesSince(const std::string& since, int limit) {
+    Lease db(*this);
+    sqlite::Statement s = db->Prepare(
+        std::string(kChangeColumns) +
+        "WHERE received >= ? AND changes > 0 ORDER BY received DESC, inventory_id DESC LIMIT ?");
+    s.Text(1, since).Int(2, limit);
+    return ReadChanges(s);
 }
 
 std::unique_ptr<Store> OpenStore(const std::string& address) {

@@ -28,6 +28,10 @@ public:
                    const std::function<ChooseMachine(const InventoryFacts&)>& choose) override;
     std::optional<MachineRecord> GetMachine(int64_t id) override;
     std::vector<MachineRecord> ListMachines(int64_t offset, int limit) override;
+    int64_t PreviousInventory(int64_t machineId, int64_t beforeId) override;
+    void SaveChanges(const ChangeRecord& record) override;
+    std::vector<ChangeRecord> ChangesOf(int64_t machineId) override;
+    std::vector<ChangeRecord> ChangesSince(const std::string& since, int limit) override;
 
     int64_t AddAccount(const Account& account) override;
     std::optional<Account> FindAccount(const std::string& name) override;

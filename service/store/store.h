@@ -38,6 +38,15 @@ public:
     virtual std::optional<MachineRecord> GetMachine(int64_t id) = 0;
     virtual std::vector<MachineRecord> ListMachines(int64_t offset, int limit) = 0;
 
+    // The changes of each inventory since the previous one of its machine. Previous answers
+    // the machine's latest inventory before `beforeId` (0 when it is the first); SaveChanges
+    // replaces what was kept of that inventory; both lists are newest first, the second only of
+    // inventories that changed something, received at or after `since`.
+    virtual int64_t PreviousInventory(int64_t machineId, int64_t beforeId) = 0;
+    virtual void SaveChanges(const ChangeRecord& record) = 0;
+    virtual std::vector<ChangeRecord> ChangesOf(int64_t machineId) = 0;
+    virtual std::vector<ChangeRecord> ChangesSince(const std::string& since, int limit) = 0;
+
     // Accounts. AddAccount raises when the name is taken.
     virtual int64_t AddAccount(const Account& account) = 0;
     virtual std::optional<Account> FindAccount(const std::string& name) = 0;

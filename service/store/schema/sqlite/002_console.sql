@@ -40,6 +40,19 @@ CREATE TABLE machine_keys (
     machine_id INTEGER NOT NULL,
     PRIMARY KEY (key, machine_id));
 
+-- What changed in each inventory since the one before it of its machine (the timeline's
+-- summaries), kept when it arrives.
+CREATE TABLE inventory_changes (
+    inventory_id INTEGER PRIMARY KEY,
+    previous_id INTEGER NOT NULL,
+    machine_id INTEGER NOT NULL,
+    received TEXT NOT NULL,
+    changes INTEGER NOT NULL,
+    summary BLOB NOT NULL,
+    version INTEGER NOT NULL);
+CREATE INDEX inventory_changes_machine ON inventory_changes (machine_id, inventory_id);
+CREATE INDEX inventory_changes_received ON inventory_changes (received);
+
 CREATE TABLE accounts (
     id INTEGER PRIMARY KEY AUTOINCREMENT,
     name BLOB NOT NULL UNIQUE,
