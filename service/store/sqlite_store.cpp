@@ -73,14 +73,15 @@ SqliteStore::Lease::~Lease() {
     store_.returned_.notify_one();
 }
 
-SqliteStore::SqliteStore(const std::string& fileName, int connections) {
+SqliteStore::SqliteStore(const std::string& fileName, int connections, bool durable) {
     // Each connection to ":memory:" would be a database of its own.
     if (fileName == ":memory:") connections = 1;
     for (int i = 0; i < std::max(1, connections); ++i) {
         auto db = std::make_unique<sqlite::Database>(fileName);
         // Write-ahead logging lets readers go on while one writer commits; FULL syncs every
         // commit.
-        db->Exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;");
+        db->Exec("PRAGMA journal_mode=WAL; PRAGMA foreign_keys=OFF;");
+        db->Exec(durable ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=OFF");
         if (i == 0) Upgrade(*db);
         free_.push_back(db.get());
         all_.push_back(std::move(db));

@@ -15,7 +15,9 @@ namespace rb::service {
 class SqliteStore : public Store {
 public:
     // Opens the file, creating it, or upgrading a store written by an older service in place.
-    explicit SqliteStore(const std::string& fileName, int connections = 4);
+    // `durable` false leaves syncing to the system (for filling a store in bulk: a crash may
+    // then lose the last commits).
+    explicit SqliteStore(const std::string& fileName, int connections = 4, bool durable = true);
     ~SqliteStore() override;
 
     int64_t AddInventory(const Inventory& inventory, const InventoryFacts& facts,
