@@ -13,8 +13,8 @@ namespace rb {
 namespace {
 
 // Where each control stands in a client area of width w and height h: the edits stretch with
-// the width, the remarks also with the height; the ways keep their distance from the bottom,
-// the buttons from the bottom and the right.
+// the width, the remarks also with the height; the ways keep their distance from the bottom
+// (narrow enough to stay clear of the buttons), the buttons from the bottom and the right.
 struct Place {
     int id;
     int left, top;      // top < 0: measured from the bottom edge
@@ -28,9 +28,9 @@ constexpr Place kPlaces[] = {
     {IDC_SEND_TELEFONO, 8, 71, -16, 22, false},
     {IDC_SEND_OBSERVACIONES_LABEL, 8, 100, -16, 16, false},
     {IDC_SEND_OBSERVACIONES, 8, 117, -16, -117 - 92, false},
-    {IDC_SEND_DIRECT, 8, -86, 240, 20, false},
-    {IDC_SEND_MAIL, 8, -62, 240, 20, false},
-    {IDC_SEND_FILE, 8, -38, 240, 20, false},
+    {IDC_SEND_DIRECT, 8, -86, 220, 20, false},
+    {IDC_SEND_MAIL, 8, -62, 220, 20, false},
+    {IDC_SEND_FILE, 8, -38, 220, 20, false},
     {IDOK, 182, -36, 84, 26, true},
     {IDCANCEL, 92, -36, 84, 26, true},
 };

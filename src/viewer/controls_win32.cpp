@@ -55,6 +55,10 @@ void SetFontBelow(HWND window, HFONT font) {
     EnumChildWindows(window, SetFontOf, reinterpret_cast<LPARAM>(font));
 }
 
+void FrameFromBelow(HWND tabs) {
+    SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
                  RECT r, int id, DWORD exStyle) {
     HWND child = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,

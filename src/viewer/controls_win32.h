@@ -53,6 +53,10 @@ T* AttachedObject(HWND window, UINT msg, LPARAM lp) {
 // Gives `font` to every window below `window`.
 void SetFontBelow(HWND window, HFONT font);
 
+// Puts a tab control below the siblings it frames: it clips its siblings, so it never paints
+// over them, whichever of them repaints last.
+void FrameFromBelow(HWND tabs);
+
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
                  RECT bounds, int id, DWORD exStyle = 0);
 std::string WindowText(HWND window);

@@ -29,6 +29,7 @@ TdlgSI_Detail::TdlgSI_Detail(HWND owner) : font_(CreateViewerFont()) {
     checks_.Attach(clbox_);
     CreateChild(w, "BUTTON", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP,
                 {kWidth - 88, kHeight - kBar + 7, kWidth - 8, kHeight - 8}, IDOK);
+    FrameFromBelow(tab_);
     SetFontBelow(w, font_.get());
     ListMode();
 }

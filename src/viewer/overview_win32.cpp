@@ -44,6 +44,9 @@ LRESULT CALLBACK PageProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(window, msg, wp, lp);
 }
 
+// A page (or a panel in one). It does not clip its children: its background is erased under
+// them too, since group boxes paint only their frame and caption and leave their inside to
+// what lies below.
 HWND CreatePageWindow(HWND parent, RECT r, ViewerPage* page) {
     static const bool registered = [] {
         WNDCLASSEXA wc{};
@@ -57,7 +60,7 @@ HWND CreatePageWindow(HWND parent, RECT r, ViewerPage* page) {
     }();
     (void)registered;
     return CreateWindowExA(WS_EX_CONTROLPARENT, "rbViewerPage", "",
-                           WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, r.left, r.top,
+                           WS_CHILD | WS_CLIPSIBLINGS, r.left, r.top,
                            r.right - r.left, r.bottom - r.top, parent, nullptr,
                            GetModuleHandleA(nullptr), page);
 }

@@ -28,7 +28,8 @@ class MediaTab : public ViewerPage {
         icons_ = ShellImageList({2, 12, 40});
         ListView_SetImageList(available, icons_.get(), LVSIL_SMALL);
         l.Line(0, "Dispositivos de Sonido");
-        l.List(lvSoundDevices, {"Manejador", "Dispositivo"}, {200, 120}, 170);
+        // The rest of the page, less the row of buttons below (23 high, 6 above, 8 below).
+        l.List(lvSoundDevices, {"Manejador", "Dispositivo"}, {200, 120}, Height() - l.Y() - 37);
         l.Buttons({{"Propiedades...", btnMediaProperties}});
     }
     void Fill(TMSystemInfo& info) override {

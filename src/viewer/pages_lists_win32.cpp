@@ -46,6 +46,7 @@ class StartupEntriesTab : public ViewerPage {
         const int w = area.right - area.left - 4;
         list_ = CreateListView(Window(), area, lvStartup, {"Nombre", "Línea de comando"},
                                {110, w - 110});
+        FrameFromBelow(tabs_);
         l.Skip(Height() - 40);
         l.Buttons({{"Información...", btnStartupInfo}});
     }

@@ -48,9 +48,7 @@ int MapX(double lon, int origin) {
     return origin + static_cast<int>(std::lround((lon + 180.0) * kWorldWidth / 360.0));
 }
 
-void PaintMap(HWND window) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
+void PaintMap(HWND window, HDC dc) {
     RECT client;
     GetClientRect(window, &client);
     const int height = client.bottom;
@@ -83,12 +81,19 @@ void PaintMap(HWND window) {
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
     DeleteObject(grid);
-    EndPaint(window, &ps);
 }
 
+// Painted on the screen and, like the system's controls, into a picture it is given.
 LRESULT CALLBACK MapProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) {
-        PaintMap(window);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        PaintMap(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    if (msg == WM_PRINTCLIENT) {
+        PaintMap(window, reinterpret_cast<HDC>(wp));
         return 0;
     }
     return DefWindowProcA(window, msg, wp, lp);

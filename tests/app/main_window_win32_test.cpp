@@ -11,6 +11,7 @@
 #include "app/ui_win32.h"
 #include "core/cp1252.h"
 #include "support/recorded_boxes_win32.h"
+#include "support/window_picture_win32.h"
 #include "support/window_shot_win32.h"
 
 namespace rb {
@@ -22,14 +23,17 @@ SIZE ClientSize(HWND window) {
     return {r.right, r.bottom};
 }
 
-// The colour at a point of the window's client area, as the screen shows it.
-COLORREF ScreenPixel(HWND window, int x, int y) {
+// The colour at a point of a window's client area, in the window's own picture (never read
+// from the screen, where another program's window may stand).
+COLORREF OwnPixel(HWND window, int x, int y) {
+    const test::Picture picture = test::PrintedWindow(window);
+    RECT frame{};
+    GetWindowRect(window, &frame);
     POINT p{x, y};
     ClientToScreen(window, &p);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    if (picture.rgb.empty()) return CLR_INVALID;
+    const test::Colour c = picture.At(p.x - frame.left, p.y - frame.top);
+    return RGB(c.r, c.g, c.b);
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -85,34 +89,40 @@ TEST_F(MainWindowTest, ShapeCaptionsAndInitialState) {
     ASSERT_EQ(SendMessageA(Item(IDC_MAIN_STATUS), SB_GETPARTS, 2, LPARAM(edges)), 2);
     EXPECT_EQ(edges[0], 80);
     EXPECT_EQ(edges[1] - edges[0], 500);
-    EXPECT_FALSE(test::SaveWindowShot(window.Handle(), "main-idle").empty());
+    EXPECT_EQ(test::CheckedWindowShot(window.Handle(), "main-idle"), "");
 }
 
+// The bar shows in panel 0 while collecting, whatever stands over the window on the screen.
 TEST_F(MainWindowTest, CollectingPaintsTheBarIntoPanelZeroThenSucceeds) {
+    HWND status = Item(IDC_MAIN_STATUS);
+    const test::CoveringWindow cover(status);
     module.count = 19;
     for (int i = 1; i <= 17; ++i) module.steps.push_back(i == 9 ? "Visualizadores" : "Paso");
-    const COLORREF idle = ScreenPixel(Item(IDC_MAIN_STATUS), 4, 8);
+    const COLORREF idle = OwnPixel(status, 4, 8);
     COLORREF duringBar = idle, duringEnd = idle;
+    bool duringPainted = false;
     std::string duringText;
     module.duringStep = [&](int32_t step) {
         if (step != 9) return;
         duringText = StatusText(1);
-        duringBar = ScreenPixel(Item(IDC_MAIN_STATUS), 4, 8);   // the filled part
-        duringEnd = ScreenPixel(Item(IDC_MAIN_STATUS), 76, 8);  // the part still empty
-        test::SaveWindowShot(window.Handle(), "main-collecting");
+        duringPainted = !GetUpdateRect(status, nullptr, FALSE);  // nothing left for later
+        duringBar = OwnPixel(status, 4, 8);   // the filled part
+        duringEnd = OwnPixel(status, 76, 8);  // the part still empty
+        EXPECT_EQ(test::CheckedWindowShot(window.Handle(), "main-collecting"), "");
     };
     Click(IDC_MAIN_PROC);
     EXPECT_EQ(duringText, "Procesado Visualizadores");
+    EXPECT_TRUE(duringPainted);
     EXPECT_NE(duringBar, idle);  // panel 0 shows the bar while collecting
     EXPECT_NE(duringBar, duringEnd);
-    EXPECT_EQ(ScreenPixel(Item(IDC_MAIN_STATUS), 4, 8), idle);  // and is empty again after
+    EXPECT_EQ(OwnPixel(status, 4, 8), idle);  // and is empty again after
     EXPECT_EQ(SendMessageA(Item(IDC_MAIN_PROGRESS), PBM_GETRANGE, FALSE, 0), 18);
     EXPECT_EQ(SendMessageA(Item(IDC_MAIN_PROGRESS), PBM_GETPOS, 0, 0), 17);
     ExpectButtons(true, true, true);
     EXPECT_EQ(StatusText(1), "");
     ASSERT_EQ(platform.windows.messageBoxes.size(), 1u);
     EXPECT_EQ(platform.windows.messageBoxes[0].caption, "Información de su computadora");
-    EXPECT_FALSE(test::SaveWindowShot(window.Handle(), "main-done").empty());
+    EXPECT_EQ(test::CheckedWindowShot(window.Handle(), "main-done"), "");
 }
 
 TEST_F(MainWindowTest, AFailedCollectionShowsTheErrorAndChangesNoButton) {

@@ -72,7 +72,7 @@ TEST_F(SendDialogTest, ShapeTextsAndAnchors) {
     for (const Row& row : rows) EXPECT_EQ(ui::ControlText(Item(row.id)), row.text);
     EXPECT_EQ(IsDlgButtonChecked(d, IDC_SEND_DIRECT), BST_CHECKED);
     EXPECT_EQ(LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0)), IDOK);
-    EXPECT_FALSE(test::SaveWindowShot(d, "send-dialog").empty());
+    EXPECT_EQ(test::CheckedWindowShot(d, "send-dialog"), "");
 
     const RECT name = ChildRect(d, IDC_SEND_NOMBRE), memo = ChildRect(d, IDC_SEND_OBSERVACIONES);
     const RECT file = ChildRect(d, IDC_SEND_FILE), send = ChildRect(d, IDOK);
@@ -93,7 +93,7 @@ TEST_F(SendDialogTest, ShapeTextsAndAnchors) {
     EXPECT_EQ(file2.left, file.left);
     EXPECT_EQ(send2.top - send.top, 100);  // the buttons from the bottom and the right
     EXPECT_EQ(send2.left - send.left, 150);
-    EXPECT_FALSE(test::SaveWindowShot(d, "send-dialog-resized").empty());
+    EXPECT_EQ(test::CheckedWindowShot(d, "send-dialog-resized"), "");
 }
 
 TEST_F(SendDialogTest, AnEmptyNameKeepsTheDialogOpenAndTheHeader) {

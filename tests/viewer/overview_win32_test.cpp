@@ -69,7 +69,7 @@ protected:
             if (!shotOfNextDetail.empty()) {
                 ShowWindow(d.Window(), SW_SHOW);
                 Pump();
-                EXPECT_FALSE(test::SaveWindowShot(d.Window(), shotOfNextDetail).empty());
+                EXPECT_EQ(test::CheckedWindowShot(d.Window(), shotOfNextDetail), "");
                 shotOfNextDetail.clear();
             }
             details.push_back(ReadDetail(d));
@@ -184,7 +184,7 @@ TEST_F(ViewerWindow, EveryPageShowsItsSectionAndIsPhotographed) {
     for (int page = 0; page < kPageCount; ++page) {
         form->SelectPage(page);
         Pump();
-        EXPECT_FALSE(test::SaveWindowShot(form->Window(), Format("viewer-page-%02d", page)).empty());
+        EXPECT_EQ(test::CheckedWindowShot(form->Window(), Format("viewer-page-%02d", page)), "");
     }
 }
 
