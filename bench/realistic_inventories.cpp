@@ -57,6 +57,8 @@ std::string RealisticInventories::Document(int64_t machine, int version) {
     Replace(xml, "00-0C-29-3A-5B-7C",
             Format("00-1B-%02X-%02X-%02X-%02X", int(machine >> 24 & 255), int(machine >> 16 & 255),
                    int(machine >> 8 & 255), int(machine & 255)));
+    Replace(xml, "<SERIALNUMBER>1A2B-3C4D<",
+            Format("<SERIALNUMBER>%04X-%04X<", int(machine >> 16 & 0xFFFF), int(machine & 0xFFFF)));
     Replace(xml, "Award Modular BIOS v6.00PG", Format("BIOS %lld", static_cast<long long>(machine % 97)));
     Replace(xml, "55274-640-1234567-23456",
             Format("55274-640-%07lld-23456", static_cast<long long>(machine % 10000000)));

@@ -18,6 +18,8 @@ const char* const kMigrations[] = {
     "sqlite/002_console.sql",
 };
 constexpr int kSchemaVersion = sizeof kMigrations / sizeof kMigrations[0];
+// Machines a key may lead to before it no longer identifies any.
+constexpr int kSharedKey = 16;
 
 bool HasTable(sqlite::Database& db, const char* name) {
     sqlite::Statement s = db.Prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
@@ -123,15 +125,19 @@ int64_t SqliteStore::PlaceInMachine(sqlite::Database& db, int64_t inventory,
     if (facts.identity.empty()) return 0;  // a document that could not be read
     std::vector<MachineCandidate> candidates;
     for (const std::string& key : facts.machineKeys) {
+        // A value many machines share (one product identifier of a volume licence, a disk
+        // serial of cloned computers) tells none of them apart: it finds no candidates.
         sqlite::Statement s = db.Prepare(
             "SELECT m.id, m.identity FROM machine_keys k JOIN machines m ON m.id = k.machine_id "
-            "WHERE k.key = ? ORDER BY m.id");
-        s.Blob(1, key);
-        while (s.Step()) {
-            const int64_t id = s.IntColumn(0);
+            "WHERE k.key = ? ORDER BY m.id LIMIT ?");
+        s.Blob(1, key).Int(2, kSharedKey + 1);
+        std::vector<MachineCandidate> found;
+        while (s.Step()) found.push_back({s.IntColumn(0), s.Column(1)});
+        if (found.size() > size_t(kSharedKey)) continue;
+        for (MachineCandidate& c : found) {
             if (std::none_of(candidates.begin(), candidates.end(),
-                             [id](const MachineCandidate& c) { return c.id == id; })) {
-                candidates.push_back({id, s.Column(1)});
+                             [&c](const MachineCandidate& k) { return k.id == c.id; })) {
+                candidates.push_back(std::move(c));
             }
         }
     }

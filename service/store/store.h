@@ -17,7 +17,8 @@ public:
     virtual ~Store() = default;
 
     // Inventories. Add stores one (its id is ignored) with what it is filed under, in the
-    // machine `choose` picks among those sharing a key with it, and answers its number; the row
+    // machine `choose` picks among those sharing a key with it (a key that more than 16
+    // machines share leads to none), and answers its number; the row
     // is committed before it returns. The same call again (same client identifier and the same
     // content) is stored once: it answers the first one's number.
     virtual int64_t AddInventory(const Inventory& inventory, const InventoryFacts& facts,
