@@ -50,7 +50,7 @@ OsKind Win9xKind(const platform::OsVersion& v) {
 }
 
 SystemFacts ComputeFacts() {
-    const platform::OsVersion version = Current().System().Version();
+    const platform::OsVersion version = RunningVersion();
     SystemFacts f;
     f.Kind = OsKindOf(version);
     const OsKind k = f.Kind;
@@ -77,11 +77,24 @@ SystemFacts ComputeFacts() {
 
 }  // namespace
 
+platform::OsVersion RunningVersion() {
+    platform::OsVersion version = Current().System().Version();
+    if (version.platformId != kPlatformNT) return version;
+    if (const auto kernel = Current().System().KernelVersion()) {
+        if (kernel->platformId == kPlatformNT && kernel->major != 0) {
+            version.major = kernel->major;
+            version.minor = kernel->minor;
+            version.build = kernel->build;
+        }
+    }
+    return version;
+}
+
 OsKind OsKindOf(const platform::OsVersion& version) {
     return version.platformId == kPlatformNT ? NTKind(version) : Win9xKind(version);
 }
 
-OsKind GetOSKind() { return OsKindOf(Current().System().Version()); }
+OsKind GetOSKind() { return OsKindOf(RunningVersion()); }
 
 const SystemFacts& Facts() {
     static SystemFacts facts;

@@ -23,6 +23,11 @@ enum class OsKind {
     WinXP = 9,
 };
 
+// The running system's version record: the version call's answer with, on the NT family,
+// the kernel's own numbers. From Windows 8.1 on the version call gives a program the numbers
+// of the newest system its manifest names, which would make Windows 10 or 11 read 6.2.9200.
+platform::OsVersion RunningVersion();
+
 // The kind for a version record, and for the running system.
 OsKind OsKindOf(const platform::OsVersion& version);
 OsKind GetOSKind();

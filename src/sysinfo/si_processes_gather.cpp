@@ -53,7 +53,7 @@ std::string NameOnNT(const platform::ProcessEntry& entry, bool fullPath) {
 void EnumerateWithSnapshot(TProcesses& processes, bool fullPath) {
     const auto entries = platform::Current().Processes().Snapshot();
     if (!entries) return;
-    const platform::OsVersion v = platform::Current().System().Version();
+    const platform::OsVersion v = RunningVersion();
     const bool ntFrom2000 = Facts().IsNT && v.major >= 5;
     for (const platform::ProcessEntry& entry : *entries) {
         std::string name;
