@@ -74,7 +74,7 @@ TEST_F(DisplaysTest, TwoNtAdaptersShareTheScreenAndReadWideTexts) {
     const TDisplay& a = *displays.FindByName("Primera");
     EXPECT_EQ(a.Chipset, "Chip X");
     EXPECT_EQ(a.DAC, std::string(128, 'd'));  // the first 255 bytes of wide text
-    EXPECT_EQ(a.Memory, -2147483648LL);       // sign-extended
+    EXPECT_EQ(a.Memory, 2147483648LL);        // 2 GiB: never negative
     EXPECT_EQ(a.BIOSVersion, std::string(151, 'b'));
     EXPECT_EQ(a.BIOSDate, "01/02/03");
     for (int i = 0; i < 2; ++i) {
@@ -92,6 +92,78 @@ TEST_F(DisplaysTest, TwoNtAdaptersShareTheScreenAndReadWideTexts) {
         EXPECT_EQ(d.Modes->Get(1), "1024 x 768 - 32 bit");
     }
     EXPECT_EQ(displays.FindByName("Segunda")->Chipset, "");  // no service of its own
+}
+
+// Current drivers keep the hardware information in the adapter's class key, the texts often
+// as wide binary values and memories of 4 GiB and more in "qwMemorySize"; "Device0" still
+// comes first.
+TEST_F(DisplaysTest, TheClassKeyFillsWhatDevice0DoesNotGive) {
+    struct Value {
+        const char* name;
+        std::vector<uint8_t> data;
+    };
+    struct Row {
+        const char* what;
+        std::vector<Value> device0;  // the service's "Device0"
+        std::vector<Value> classKey;  // the adapter's "{4d36e968-...}\\0001"
+        const char* driver;           // the instance's "Driver"
+        const char* chip;
+        const char* dac;
+        int64_t memory;
+    };
+    const std::vector<uint8_t> gib4{0, 0, 0, 0, 1, 0, 0, 0};
+    const std::vector<uint8_t> gib2{0, 0, 0, 0x80};
+    const std::vector<uint8_t> gib3{0, 0, 0, 0xC0};
+    const std::string guid = kDisplayGuid;
+    const Row rows[] = {
+        {"only Device0", {{"HardwareInformation.MemorySize", gib2}}, {}, "", "", "", 2147483648},
+        {"class key, wide texts, 4 GiB",
+         {},
+         {{"HardwareInformation.ChipType", Wide("NVIDIA GeForce GTX 1650")},
+          {"HardwareInformation.DacType", {'I', 'n', 't', 'e', 'g', 'r', 'a', 'd', 'o', 0}},
+          {"HardwareInformation.MemorySize", gib3},
+          {"HardwareInformation.qwMemorySize", gib4}},
+         "\\0001", "NVIDIA GeForce GTX 1650", "Integrado", 4294967296},
+        {"an empty Device0, a doubled backslash",
+         {{"Otro", {1}}},
+         {{"HardwareInformation.ChipType", Wide("Intel UHD")},
+          {"HardwareInformation.MemorySize", gib3}},
+         "\\\\0001", "Intel UHD", "", 3221225472},
+        {"each key gives its part",
+         {{"HardwareInformation.ChipType", Wide("Chip antiguo")}},
+         {{"HardwareInformation.ChipType", Wide("Chip nuevo")},
+          {"HardwareInformation.DacType", Wide("DAC nuevo")},
+          {"HardwareInformation.qwMemorySize", gib4}},
+         "\\0001", "Chip antiguo", "DAC nuevo", 4294967296},
+        {"no driver named", {}, {{"HardwareInformation.ChipType", Wide("Huérfano")}}, "", "", "",
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        SimPlatform fresh;
+        DeviceTree tree(fresh, true);
+        fresh.system.version = platform::SimSystem::Windows10();
+        tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
+        SimDevice adapter{"PCI", "VEN_10DE", "0", kDisplayGuid, "", "Tarjeta"};
+        adapter.service = "nvlddmkm";
+        if (*row.driver) adapter.driver = guid + row.driver;
+        tree.Add(adapter);
+        const std::string device0 = "SYSTEM\\CurrentControlSet\\Services\\nvlddmkm\\Device0";
+        for (const Value& v : row.device0) fresh.registry.SetBinary(HKLM, device0, v.name, v.data);
+        const std::string classKey = tree.ClassRoot() + "\\" + guid + "\\0001";
+        for (const Value& v : row.classKey) {
+            fresh.registry.SetBinary(HKLM, classKey, v.name, v.data);
+        }
+        TStringCollection errs;
+        TDisplays list(&errs);
+        ScopedPlatform scope(fresh);
+        list.GetInfo();
+        ASSERT_EQ(list.Count(), 1);
+        EXPECT_EQ(errs.Count(), 0);
+        EXPECT_EQ(list.Display(0).Chipset, row.chip);
+        EXPECT_EQ(list.Display(0).DAC, row.dac);
+        EXPECT_EQ(list.Display(0).Memory, row.memory);
+    }
 }
 
 TEST_F(DisplaysTest, NinetyEightReadsTheInfoKey) {
