@@ -1,6 +1,7 @@
 // The display adapters over the platform: a device tree of their own, the adapter's registry
 // details for each family (NT: the service's "Device0", then the adapter's class key), the
-// video BIOS texts, the screen's device-context capabilities and the display modes.
+// video BIOS texts, the screen's device-context capabilities in its own pixels and the display
+// modes.
 #include "core/text.h"
 #include "platform/platform.h"
 #include "sysinfo/routines.h"
@@ -31,7 +32,9 @@ enum Cap {
     kAspectX = 40,
     kAspectY = 42,
     kAspectXY = 44,
-    kLogPixelsY = 90
+    kLogPixelsY = 90,
+    kDesktopVertRes = 117,
+    kDesktopHorzRes = 118
 };
 
 const char* const kTechnologies[] = {"Vector Plotter", "Raster Display",   "Raster Printer",
@@ -115,12 +118,27 @@ void VideoBios(TDisplay& d) {
         d.BIOSDate = key->ReadString("VideoBiosDate").value_or("");
 }
 
+// Under display scaling a program the system does not count as aware of it is told a scaled
+// screen (1536 x 864 at 96 dpi for 1920 x 1080 at 125 %) while its modes list the real one.
+// Where the screen could not be asked in its own pixels, the desktop's size says what it has,
+// and the dots per inch grow by the same scale. Systems without the desktop sizes answer 0.
+void UnscaledMetrics(TDisplay& d) {
+    const int32_t horz = Capability(kDesktopHorzRes);
+    const int32_t vert = Capability(kDesktopVertRes);
+    if (d.HorzRes <= 0 || d.VertRes <= 0 || horz <= d.HorzRes || vert <= d.VertRes) return;
+    const int64_t dpi = (int64_t{d.FontResolution} * vert + d.VertRes / 2) / d.VertRes;
+    d.FontResolution = static_cast<int32_t>(dpi);
+    d.HorzRes = horz;
+    d.VertRes = vert;
+}
+
 // The metrics are the screen's, whichever adapter the item stands for.
 void ScreenMetrics(TDisplay& d) {
     d.FontResolution = Capability(kLogPixelsY);
     d.HorzRes = Capability(kHorzRes);
     d.VertRes = Capability(kVertRes);
     d.ColorDepth = Capability(kBitsPixel);
+    UnscaledMetrics(d);
     const int32_t technology = Capability(kTechnology);
     if (technology >= 0 && technology < 7) d.Technology = kTechnologies[technology];
     d.PhysicalWidth = Capability(kHorzSize);

@@ -166,6 +166,45 @@ TEST_F(DisplaysTest, TheClassKeyFillsWhatDevice0DoesNotGive) {
     }
 }
 
+// Under display scaling the screen's device context tells a program that is not aware of it a
+// scaled size and 96 dpi, while the modes list the real size; the desktop's size says what the
+// screen has. (Capabilities 8, 10, 90, 118, 117: HORZRES, VERTRES, LOGPIXELSY,
+// DESKTOPHORZRES, DESKTOPVERTRES.)
+TEST_F(DisplaysTest, MetricsAreTheScreensOwnUnderDisplayScaling) {
+    struct Row {
+        const char* what;
+        int32_t told[5];
+        int32_t horz, vert, dpi;
+    };
+    const Row rows[] = {
+        {"100 %", {1920, 1080, 96, 1920, 1080}, 1920, 1080, 96},
+        {"125 %", {1536, 864, 96, 1920, 1080}, 1920, 1080, 120},
+        {"150 %", {1280, 720, 96, 1920, 1080}, 1920, 1080, 144},
+        {"175 %", {1097, 617, 96, 1920, 1080}, 1920, 1080, 168},
+        {"asked in its own pixels", {2560, 1440, 144, 2560, 1440}, 2560, 1440, 144},
+        {"no desktop sizes (Windows 98)", {1024, 768, 96, 0, 0}, 1024, 768, 96},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        SimPlatform fresh;
+        DeviceTree tree(fresh, true);
+        fresh.system.version = platform::SimSystem::Windows10();
+        tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
+        tree.Add(SimDevice{"PCI", "VEN_1", "0", kDisplayGuid, "", "Tarjeta"});
+        const int indexes[] = {8, 10, 90, 118, 117};
+        for (int i = 0; i < 5; ++i) fresh.display.capabilities[indexes[i]] = row.told[i];
+        fresh.display.modes = {DisplayMode{1920, 1080, 32, 60}};
+        TStringCollection errs;
+        TDisplays list(&errs);
+        ScopedPlatform scope(fresh);
+        list.GetInfo();
+        ASSERT_EQ(list.Count(), 1);
+        EXPECT_EQ(list.Display(0).HorzRes, row.horz);
+        EXPECT_EQ(list.Display(0).VertRes, row.vert);
+        EXPECT_EQ(list.Display(0).FontResolution, row.dpi);
+    }
+}
+
 TEST_F(DisplaysTest, NinetyEightReadsTheInfoKey) {
     DeviceTree tree(sim, false);
     tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
