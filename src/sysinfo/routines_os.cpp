@@ -2,6 +2,7 @@
 #include "core/text.h"
 #include "platform/platform.h"
 #include "sysinfo/routines_os.h"
+#include "sysinfo/wow64_paths.h"
 
 namespace rb {
 namespace {
@@ -151,7 +152,10 @@ bool DiskInDrive(std::string_view drive) {
 int32_t ResolveShortcut(std::string_view file, std::string& target, std::string& arguments) {
     target.clear();
     arguments.clear();
-    return Current().Shell().ResolveShortcut(file, target, arguments);
+    const int32_t result = Current().Shell().ResolveShortcut(file, target, arguments);
+    // Under WOW64 the path shown is the one the (64-bit) shell opens.
+    if (result == 0 && !target.empty()) target = NativeShortcutTarget(file, target);
+    return result;
 }
 
 bool ShowFileProperties(uintptr_t window, std::string_view file) {

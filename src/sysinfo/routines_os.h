@@ -62,7 +62,8 @@ void GetEnvironment(StringList& list);
 // Both texts empty when the file has no version resource.
 void GetFileVerInfo(std::string_view file, std::string& description, std::string& version);
 bool DiskInDrive(std::string_view drive);  // "C", "C:" or "C:\"
-// Result code of the shell link's load (0 on success).
+// Result code of the shell link's load (0 on success). Under WOW64 the target is the one the
+// 64-bit shell opens, not the 32-bit folder a 32-bit shell link maps it to.
 int32_t ResolveShortcut(std::string_view file, std::string& target, std::string& arguments);
 bool ShowFileProperties(uintptr_t window, std::string_view file);
 
