@@ -31,17 +31,55 @@ void WriteReportFile(const std::string& file) {
 
 namespace {
 
+// A run nobody may be watching (a scheduled task, a service account, a locked screen) shows
+// its errors in boxes that close by themselves after this long, and then ends.
+constexpr uint32_t kUnattendedBoxSeconds = 60;
+const char kNoDelivery[] = "No se pudo hacer la entrega directa: no hay una conexión de red.";
+
+// What the entry has learnt about the run so far.
+struct RunState {
+    bool unattended = false;  // the switch "auto", or a request file with Auto=1
+};
+
+// After a failed delivery the inventory must not be lost: a package the run was given is still
+// where it was; a collected inventory is written to the module's temporary package. The text
+// names the file, so that it can be sent later by e-mail or as a file.
+std::string KeptPackageText(const TdmKestrinConnection& module, const std::string& package) {
+    if (!package.empty()) return "El inventario sigue en el paquete " + package + ".";
+    try {
+        module.SaveTempPackage();
+    } catch (const std::exception& e) {
+        return "El inventario no se pudo guardar: " + ErrorBoxText(e.what());
+    }
+    return "El inventario se guardó en el paquete " + module.tmpFile +
+           ", que puede enviarse a Kelto por correo electrónico o como archivo.";
+}
+
+// The direct delivery of an unattended run; its failure keeps the inventory and says where.
+// A silent end of the call (no network to attempt a connection on) is a failure here too:
+// nobody chose to cancel.
+void DeliverUnattended(TdmKestrinConnection& module, const std::string& package) {
+    try {
+        module.SendDirect();
+    } catch (const EAbort&) {
+        throw Exception(std::string(kNoDelivery) + "\r\n" + KeptPackageText(module, package));
+    } catch (const std::exception& e) {
+        throw Exception(ErrorBoxText(e.what()) + "\r\n" + KeptPackageText(module, package));
+    }
+}
+
 // Unattended: load or collect, send directly, end; no window at any time.
 void RunUnattended(const CommandLine& cmd, TdmKestrinConnection& module) {
     if (cmd.FirstExtension() == ".fzp") {
         module.LoadPackage(cmd.First());
-    } else {
-        // Collected before the header is set, and with Auto still false: errors are not
-        // swallowed here.
-        module.Collect();
-        module.SetHeader(cmd.First(), "", "", "");
+        DeliverUnattended(module, cmd.First());
+        return;
     }
-    module.SendDirect();
+    // Collected before the header is set, and with Auto still false: errors are not
+    // swallowed here.
+    module.Collect();
+    module.SetHeader(cmd.First(), "", "", "");
+    DeliverUnattended(module, "");
 }
 
 // Restores the cursor on every path.
@@ -56,9 +94,7 @@ private:
     ProgramShell& shell_;
 };
 
-}  // namespace
-
-int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
+int Run(const CommandLine& cmd, ProgramShell& shell, RunState& state) {
     RegisterInformationClasses();
     const std::string extension = cmd.FirstExtension();
     bool openedPackage = false;
@@ -73,6 +109,7 @@ int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
         return 0;
     }
     if (cmd.HasSwitch("auto")) {
+        state.unattended = true;
         RunUnattended(cmd, *module);
         return 0;
     }
@@ -92,19 +129,28 @@ int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
     if (module->Auto) {
         // A request file asked for an unattended run: a collection error does not stop it;
         // what was gathered is sent, its error list saying why it is partial.
+        state.unattended = true;
         module->Collect();
-        module->SendDirect();
+        DeliverUnattended(*module, "");
         return 0;
     }
     shell.RunMainWindow(*module, processAtStart, openedPackage);
     return 0;
 }
 
+}  // namespace
+
+int RunProgram(const CommandLine& cmd, ProgramShell& shell) {
+    RunState state;
+    return Run(cmd, shell, state);
+}
+
 int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell) {
+    RunState state;
     try {
-        return RunProgram(cmd, shell);
+        return Run(cmd, shell, state);
     } catch (const std::exception& e) {
-        ShowApplicationError(e);
+        ShowApplicationError(e, state.unattended ? kUnattendedBoxSeconds : 0);
         return 1;
     }
 }

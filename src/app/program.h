@@ -38,7 +38,9 @@ void RegisterFileTypes(const std::string& programPath);
 int RunProgram(const CommandLine& cmd, ProgramShell& shell);
 
 // RunProgram with the last-chance handling of start-up errors: the error is shown in a message
-// box (through the platform) and the exit code is 1.
+// box (through the platform) and the exit code is 1. In an unattended run the box closes by
+// itself after a minute, and a failed delivery has first kept the inventory as a package,
+// which the message names.
 int RunProgramGuarded(const CommandLine& cmd, ProgramShell& shell);
 
 // Support switch: gathers every section and writes the text report to `file` (CP1252).

@@ -19,10 +19,16 @@ std::string SystemErrorMessage(uint32_t code) {
     return text.empty() ? message : message + "\r\n" + text;
 }
 
-void ShowApplicationError(const std::exception& error) {
+void ShowApplicationError(const std::exception& error, uint32_t closeAfterSeconds) {
     if (dynamic_cast<const EAbort*>(&error)) return;  // a cancelled operation: nothing to tell
-    platform::Current().Windows().ShowMessage(ErrorBoxText(error.what()), kApplicationTitle,
-                                              platform::kMbIconError);
+    platform::WindowsArea& windows = platform::Current().Windows();
+    const std::string text = ErrorBoxText(error.what());
+    if (closeAfterSeconds == 0) {
+        windows.ShowMessage(text, kApplicationTitle, platform::kMbIconError);
+    } else {
+        windows.ShowMessageClosingAfter(text, kApplicationTitle, platform::kMbIconError,
+                                        closeAfterSeconds);
+    }
 }
 
 }  // namespace rb

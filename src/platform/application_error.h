@@ -20,7 +20,8 @@ std::string ErrorBoxText(const std::string& message);
 std::string SystemErrorMessage(uint32_t code);
 
 // Shows `error` in the error box captioned with the application title (through the platform's
-// message-box seam); a cancelled operation (EAbort) shows nothing.
-void ShowApplicationError(const std::exception& error);
+// message-box seam); a cancelled operation (EAbort) shows nothing. With `closeAfterSeconds`,
+// the box closes by itself after that long (a run nobody watches must still end).
+void ShowApplicationError(const std::exception& error, uint32_t closeAfterSeconds = 0);
 
 }  // namespace rb

@@ -18,8 +18,9 @@ class DisplayArea {
 public:
     virtual ~DisplayArea() = default;
 
-    // GetDeviceCaps of the screen's device context for one index (HORZRES, BITSPIXEL, ...);
-    // nullopt when the screen gives no device context.
+    // GetDeviceCaps of the screen's device context for one index (HORZRES, BITSPIXEL, ...),
+    // asked in the screen's own pixels where the system lets a thread do so (Windows 10 1607
+    // and later); nullopt when the screen gives no device context.
     virtual std::optional<int32_t> ScreenCapability(int index) = 0;
     // Mode number `number` of the default display; nullopt past the last one.
     virtual std::optional<DisplayMode> Mode(uint32_t number) = 0;

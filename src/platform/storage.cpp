@@ -1,4 +1,4 @@
-// The portable copy: the Windows platform asks the system instead.
+// The portable copy and file test: the Windows platform asks the system instead.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,6 +22,13 @@ bool StorageArea::CopyFileReplacing(std::string_view from, std::string_view to) 
         if (std::fwrite(buf, 1, got, out.get()) != got) return false;
     }
     return !std::ferror(in.get()) && std::fclose(out.release()) == 0;
+}
+
+bool StorageArea::FileExists(std::string_view path) {
+    std::FILE* file = std::fopen(std::string(path).c_str(), "rb");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
 }
 
 }  // namespace rb::platform

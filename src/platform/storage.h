@@ -58,6 +58,8 @@ public:
 
     // Copies a file, replacing the target; false on failure. (Portable default: byte copy.)
     virtual bool CopyFileReplacing(std::string_view from, std::string_view to);
+    // A file (not a folder) exists at `path`. (Portable default: it opens for reading.)
+    virtual bool FileExists(std::string_view path);
     // The system's error code for the last call of this area that failed (GetLastError); 0 when
     // the platform does not know it.
     virtual uint32_t LastErrorCode() { return 0; }

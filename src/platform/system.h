@@ -83,7 +83,12 @@ class SystemArea {
 public:
     virtual ~SystemArea() = default;
 
+    // GetVersionExA: from Windows 8.1 on, the numbers of the newest system the program's
+    // manifest names (Windows 8 without one).
     virtual OsVersion Version() = 0;
+    // The version record the kernel keeps (ntdll's RtlGetVersion), whatever the manifest says;
+    // nullopt where the system has no such call (Windows 95/98/ME).
+    virtual std::optional<OsVersion> KernelVersion() = 0;
     virtual uint32_t TickCount() = 0;
     virtual std::string ComputerName() = 0;  // "" on failure
     virtual std::string UserName() = 0;      // "" on failure

@@ -2,6 +2,7 @@
 #include "core/text.h"
 #include "platform/platform.h"
 #include "sysinfo/routines_os.h"
+#include "sysinfo/wow64_paths.h"
 
 namespace rb {
 namespace {
@@ -50,7 +51,7 @@ OsKind Win9xKind(const platform::OsVersion& v) {
 }
 
 SystemFacts ComputeFacts() {
-    const platform::OsVersion version = Current().System().Version();
+    const platform::OsVersion version = RunningVersion();
     SystemFacts f;
     f.Kind = OsKindOf(version);
     const OsKind k = f.Kind;
@@ -77,11 +78,24 @@ SystemFacts ComputeFacts() {
 
 }  // namespace
 
+platform::OsVersion RunningVersion() {
+    platform::OsVersion version = Current().System().Version();
+    if (version.platformId != kPlatformNT) return version;
+    if (const auto kernel = Current().System().KernelVersion()) {
+        if (kernel->platformId == kPlatformNT && kernel->major != 0) {
+            version.major = kernel->major;
+            version.minor = kernel->minor;
+            version.build = kernel->build;
+        }
+    }
+    return version;
+}
+
 OsKind OsKindOf(const platform::OsVersion& version) {
     return version.platformId == kPlatformNT ? NTKind(version) : Win9xKind(version);
 }
 
-OsKind GetOSKind() { return OsKindOf(Current().System().Version()); }
+OsKind GetOSKind() { return OsKindOf(RunningVersion()); }
 
 const SystemFacts& Facts() {
     static SystemFacts facts;
@@ -138,7 +152,10 @@ bool DiskInDrive(std::string_view drive) {
 int32_t ResolveShortcut(std::string_view file, std::string& target, std::string& arguments) {
     target.clear();
     arguments.clear();
-    return Current().Shell().ResolveShortcut(file, target, arguments);
+    const int32_t result = Current().Shell().ResolveShortcut(file, target, arguments);
+    // Under WOW64 the path shown is the one the (64-bit) shell opens.
+    if (result == 0 && !target.empty()) target = NativeShortcutTarget(file, target);
+    return result;
 }
 
 bool ShowFileProperties(uintptr_t window, std::string_view file) {

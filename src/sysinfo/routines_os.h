@@ -23,6 +23,11 @@ enum class OsKind {
     WinXP = 9,
 };
 
+// The running system's version record: the version call's answer with, on the NT family,
+// the kernel's own numbers. From Windows 8.1 on the version call gives a program the numbers
+// of the newest system its manifest names, which would make Windows 10 or 11 read 6.2.9200.
+platform::OsVersion RunningVersion();
+
 // The kind for a version record, and for the running system.
 OsKind OsKindOf(const platform::OsVersion& version);
 OsKind GetOSKind();
@@ -57,7 +62,8 @@ void GetEnvironment(StringList& list);
 // Both texts empty when the file has no version resource.
 void GetFileVerInfo(std::string_view file, std::string& description, std::string& version);
 bool DiskInDrive(std::string_view drive);  // "C", "C:" or "C:\"
-// Result code of the shell link's load (0 on success).
+// Result code of the shell link's load (0 on success). Under WOW64 the target is the one the
+// 64-bit shell opens, not the 32-bit folder a 32-bit shell link maps it to.
 int32_t ResolveShortcut(std::string_view file, std::string& target, std::string& arguments);
 bool ShowFileProperties(uintptr_t window, std::string_view file);
 

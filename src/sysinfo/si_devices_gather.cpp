@@ -1,9 +1,13 @@
 // The device tree's walk over the registry: enumerator, device and instance keys under the
 // enumeration root, each present instance filled from its own values, its class key, its driver
-// key and its service key. Missing keys and values give empty texts or skipped keys.
+// key and its service key. Missing keys and values give empty texts or skipped keys. The texts
+// a person reads may be references on Vista and later ("@oem12.inf,%key%;text"); they are
+// resolved as they are read, so the display, network and media sections and the report get
+// the text itself.
 #include <vector>
 
 #include "core/text.h"
+#include "sysinfo/indirect_text.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_devices.h"
 
@@ -23,6 +27,11 @@ std::unique_ptr<RegKey> Open(const std::string& path) {
 
 std::string Text(const RegKey& key, const char* name) {
     return key.ReadString(name).value_or("");
+}
+
+// A text shown to people: a reference gives the text it stands for.
+std::string ShownText(const RegKey& key, const char* name) {
+    return ResolveIndirectText(Text(key, name));
 }
 
 struct Roots {
@@ -49,7 +58,7 @@ void ServiceStep(TDevice& d, const std::string& name) {
     d.ServiceGroup = Text(*key, "Group");
     try {
         if (key->ValueType("DisplayName") == RegValueType::String) {
-            d.Location = Text(*key, "DisplayName");
+            d.Location = ShownText(*key, "DisplayName");
         }
         d.ServiceGroup = Text(*key, "Group");
         if (const auto type = key->ReadInteger("Type")) {
@@ -74,7 +83,7 @@ void ClassStep(TDevice& d, const Roots& roots) {
         if (!key) return;
     }
     d.ClassIcon = Text(*key, "Icon");
-    d.ClassDesc = Text(*key, "");
+    d.ClassDesc = ShownText(*key, "");
 }
 
 void DriverStep(TDevice& d, const RegKey& instance, const Roots& roots) {
@@ -104,11 +113,11 @@ void HardwareIdStep(TDevice& d, const RegKey& instance) {
 bool FillDevice(TDevice& d, const RegKey& instance, const std::string& enumerator,
                 const std::string& path, const Roots& roots) {
     d.GUID = AnsiUpperCase(Text(instance, "ClassGUID"));
-    d.FriendlyName = Text(instance, "FriendlyName");
-    d.Description = Text(instance, "DeviceDesc");
-    d.Manufacturer = Text(instance, "Mfg");
+    d.FriendlyName = ShownText(instance, "FriendlyName");
+    d.Description = ShownText(instance, "DeviceDesc");
+    d.Manufacturer = ShownText(instance, "Mfg");
     d.Service = Text(instance, "Service");
-    d.Location = Text(instance, "LocationInformation");
+    d.Location = ShownText(instance, "LocationInformation");
     if (d.Location.empty()) ServiceStep(d, enumerator);
     ClassStep(d, roots);
     if (d.DeviceClassName.empty()) d.DeviceClassName = Text(instance, "Class");

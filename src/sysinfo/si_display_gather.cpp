@@ -1,6 +1,7 @@
 // The display adapters over the platform: a device tree of their own, the adapter's registry
-// details for each family, the video BIOS texts, the screen's device-context capabilities and
-// the display modes.
+// details for each family (NT: the service's "Device0", then the adapter's class key), the
+// video BIOS texts, the screen's device-context capabilities in its own pixels and the display
+// modes.
 #include "core/text.h"
 #include "platform/platform.h"
 #include "sysinfo/routines.h"
@@ -31,7 +32,9 @@ enum Cap {
     kAspectX = 40,
     kAspectY = 42,
     kAspectXY = 44,
-    kLogPixelsY = 90
+    kLogPixelsY = 90,
+    kDesktopVertRes = 117,
+    kDesktopHorzRes = 118
 };
 
 const char* const kTechnologies[] = {"Vector Plotter", "Raster Display",   "Raster Printer",
@@ -53,25 +56,55 @@ int32_t Capability(int index) {
     return platform::Current().Display().ScreenCapability(index).value_or(0);
 }
 
-// NT keeps the adapter's texts as wide binary values under its service's first device.
-void AdapterDetailsNT(TDisplay& d, const std::string& service, int32_t& memory) {
-    const auto key = OpenMachine("SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Device0");
-    if (!key) return;
-    d.DAC = BoundedWideText(*key, "HardwareInformation.DacType");
-    d.Chipset = BoundedWideText(*key, "HardwareInformation.ChipType");
-    const auto size = key->ReadBinary("HardwareInformation.MemorySize");
+// The "HardwareInformation.*" values of one key: the texts as (often wide) binary values, the
+// memory as 32 bits or, for 4 GiB and more, as the 64-bit "qwMemorySize". Only what is still
+// missing is taken, so a second key fills what the first lacked.
+void HardwareInformation(TDisplay& d, const platform::RegKey& key, int64_t& memory) {
+    if (d.DAC.empty()) d.DAC = BoundedWideText(key, "HardwareInformation.DacType");
+    if (d.Chipset.empty()) d.Chipset = BoundedWideText(key, "HardwareInformation.ChipType");
+    if (memory != 0) return;
+    if (const auto wide = key.ReadBinary("HardwareInformation.qwMemorySize");
+        wide && wide->size() >= 8) {
+        uint64_t bytes = 0;
+        for (int i = 7; i >= 0; --i) bytes = (bytes << 8) | (*wide)[static_cast<size_t>(i)];
+        memory = static_cast<int64_t>(bytes & 0x7FFFFFFFFFFFFFFFull);
+        if (memory != 0) return;
+    }
+    const auto size = key.ReadBinary("HardwareInformation.MemorySize");
     if (size && size->size() >= 4) {
         const auto& b = *size;
-        memory = static_cast<int32_t>(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t{b[3]} << 24));
+        memory = b[0] | (b[1] << 8) | (b[2] << 16) | (int64_t{b[3]} << 24);  // unsigned
     }
 }
 
-void AdapterDetails9x(TDisplay& d, int32_t& memory) {
+// The adapter's class key (its instance's "Driver": "{4d36e968-...}\\0000"), where current
+// drivers keep the hardware information.
+std::unique_ptr<platform::RegKey> DriverKey(const TDevice& device) {
+    const auto instance = OpenMachine(device.RegKey);
+    if (!instance) return nullptr;
+    const std::string driver =
+        ReplaceAll(instance->ReadString("Driver").value_or(""), "\\\\", "\\");
+    if (Trim(driver).empty()) return nullptr;
+    return OpenMachine(Facts().ClassKey + "\\" + driver);
+}
+
+// NT keeps the adapter's details under its service's first device; drivers since Vista keep
+// them in the adapter's class key, which fills what "Device0" does not give.
+void AdapterDetailsNT(TDisplay& d, const TDevice* device, int64_t& memory) {
+    if (!device) return;
+    const auto key =
+        OpenMachine("SYSTEM\\CurrentControlSet\\Services\\" + device->Service + "\\Device0");
+    if (key) HardwareInformation(d, *key, memory);
+    if (!d.DAC.empty() && !d.Chipset.empty() && memory != 0) return;
+    if (const auto driver = DriverKey(*device)) HardwareInformation(d, *driver, memory);
+}
+
+void AdapterDetails9x(TDisplay& d, int64_t& memory) {
     const auto key = OpenMachine("System\\CurrentControlSet\\Services\\Class\\Display\\0000\\INFO");
     if (!key) return;
     d.DAC = key->ReadString("DacType").value_or("");
     d.Chipset = key->ReadString("ChipType").value_or("");
-    memory = static_cast<int32_t>(key->ReadInteger("VideoMemory").value_or(0));
+    memory = key->ReadInteger("VideoMemory").value_or(0);
 }
 
 void VideoBios(TDisplay& d) {
@@ -85,12 +118,27 @@ void VideoBios(TDisplay& d) {
         d.BIOSDate = key->ReadString("VideoBiosDate").value_or("");
 }
 
+// Under display scaling a program the system does not count as aware of it is told a scaled
+// screen (1536 x 864 at 96 dpi for 1920 x 1080 at 125 %) while its modes list the real one.
+// Where the screen could not be asked in its own pixels, the desktop's size says what it has,
+// and the dots per inch grow by the same scale. Systems without the desktop sizes answer 0.
+void UnscaledMetrics(TDisplay& d) {
+    const int32_t horz = Capability(kDesktopHorzRes);
+    const int32_t vert = Capability(kDesktopVertRes);
+    if (d.HorzRes <= 0 || d.VertRes <= 0 || horz <= d.HorzRes || vert <= d.VertRes) return;
+    const int64_t dpi = (int64_t{d.FontResolution} * vert + d.VertRes / 2) / d.VertRes;
+    d.FontResolution = static_cast<int32_t>(dpi);
+    d.HorzRes = horz;
+    d.VertRes = vert;
+}
+
 // The metrics are the screen's, whichever adapter the item stands for.
 void ScreenMetrics(TDisplay& d) {
     d.FontResolution = Capability(kLogPixelsY);
     d.HorzRes = Capability(kHorzRes);
     d.VertRes = Capability(kVertRes);
     d.ColorDepth = Capability(kBitsPixel);
+    UnscaledMetrics(d);
     const int32_t technology = Capability(kTechnology);
     if (technology >= 0 && technology < 7) d.Technology = kTechnologies[technology];
     d.PhysicalWidth = Capability(kHorzSize);
@@ -121,17 +169,16 @@ void DisplayModes(TDisplay& d) {
 void TDisplay::GetInfo() {
     GatherGuarded(ErrorList(), "TDisplay.GetInfo", [this] {
         Adapter = device_ ? device_->DisplayName() : "";
-        int32_t memory = 0;
+        int64_t memory = 0;
         if (Facts().IsNT) {
-            GatherGuarded(ErrorList(), "TDisplay.GetWinNTDisplayInfo", [&] {
-                AdapterDetailsNT(*this, device_ ? device_->Service : "", memory);
-            });
+            GatherGuarded(ErrorList(), "TDisplay.GetWinNTDisplayInfo",
+                          [&] { AdapterDetailsNT(*this, device_, memory); });
         } else {
             GatherGuarded(ErrorList(), "TDisplay.GetWin9xDisplayInfo: ", [&] {
                 AdapterDetails9x(*this, memory);
             });
         }
-        Memory = memory;  // sign-extended, as the registry's 32 bits
+        Memory = memory;  // bytes: 2 GiB and more never read negative
         GatherGuarded(ErrorList(), "TDisplay.GetVideoBIOSInfo: ", [this] { VideoBios(*this); });
         ScreenMetrics(*this);
         DisplayModes(*this);

@@ -19,13 +19,11 @@ platform::NetworkArea& Network() {
     return platform::Current().Network();
 }
 
-std::string MacText(const uint8_t* bytes, size_t length) {
-    std::string text;
-    for (size_t i = 0; i < length; ++i) {
-        if (i > 0) text += ':';
-        text += Format("%2.2x", bytes[i]);
-    }
-    return text;
+constexpr size_t kMacLength = 6;  // the hardware addresses the section lists
+
+std::string MacText(const uint8_t* bytes) {
+    return Format("%2.2x:%2.2x:%2.2x:%2.2x:%2.2x:%2.2x", bytes[0], bytes[1], bytes[2], bytes[3],
+                  bytes[4], bytes[5]);
 }
 
 void AddOnce(TStringCollection& list, const std::string& text) {
@@ -64,7 +62,9 @@ void TNetwork::GatherAdapters() {
 }
 
 // NetBIOS is often off or absent on later systems; when it yields no address at all, the IP
-// helper's adapters give theirs (loopback and address-less ones left out).
+// helper's adapters give theirs: six bytes, as NetBIOS gives them. Loopback adapters and
+// addresses of any other length (none, or the eight bytes of a tunnel or FireWire adapter)
+// are left out.
 void TNetwork::GatherMACAddresses() {
     MACAddresses->Clear();
     bool found = false;
@@ -72,14 +72,14 @@ void TNetwork::GatherMACAddresses() {
         const platform::NetBiosStatus status = Network().NetBiosAddress(adapter);
         if (!status.reset) continue;
         found = found || status.address.has_value();
-        AddOnce(*MACAddresses, status.address ? MacText(status.address->data(), 6) : kUnknownMac);
+        AddOnce(*MACAddresses, status.address ? MacText(status.address->data()) : kUnknownMac);
     }
     if (found) return;
     const auto adapters = Network().Adapters();
     if (!adapters) return;
     for (const platform::NetworkAdapter& a : *adapters) {
-        if (a.type == kLoopbackType || a.address.empty()) continue;
-        AddOnce(*MACAddresses, MacText(a.address.data(), a.address.size()));
+        if (a.type == kLoopbackType || a.address.size() != kMacLength) continue;
+        AddOnce(*MACAddresses, MacText(a.address.data()));
     }
 }
 

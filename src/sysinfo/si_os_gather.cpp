@@ -69,7 +69,7 @@ constexpr int kDesktopFolder = 0;
 bool IsNTFamily() { return Facts().IsNT || Facts().IsXP || Facts().IsWin2K; }
 
 void ReadVersion(TOperatingSystem& os) {
-    const platform::OsVersion v = Current().System().Version();
+    const platform::OsVersion v = RunningVersion();
     const SystemFacts& f = Facts();
     os.MajorVersion = static_cast<int32_t>(v.major);
     os.MinorVersion = static_cast<int32_t>(v.minor);

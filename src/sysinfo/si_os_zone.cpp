@@ -156,7 +156,7 @@ void TNTSpecific::GetInfo() {
         InstalledSuites = TNTSuites();
         ServicePackMajorVersion = 0;
         ServicePackMinorVersion = 0;
-        const platform::OsVersion v = Current().System().Version();
+        const platform::OsVersion v = RunningVersion();
         if (v.platformId != kPlatformNT) return;  // nothing NT-specific to say
         // The extended record is taken from Windows 2000 on; NT 4 before SP6 has none.
         if (v.major >= 5 && v.extended) {

@@ -85,8 +85,9 @@ void TPrinters::GetInfo() {
             auto& printer = AddItem<TPrinterDeviceComplete>();
             GatherGuarded(ErrorList(), "TPrinters.GetInfo 1: ", [&] { Fill(printer, r); });
         }
-        // Without printers there is no default to look for.
-        if (Count() > 0) FindDefaultPrinter();
+        // Also without printers: where the system refuses the question, the error list says
+        // that there is no default printer.
+        FindDefaultPrinter();
     });
 }
 

@@ -1,6 +1,7 @@
 // Gathering of the processes section: the process-status library's list of identifiers on NT 4,
 // the tool-help snapshot everywhere else. On the NT family from Windows 2000 on the snapshot
-// names only the file, so the full path is asked of the process itself.
+// names only the file, so the full path is asked of the process itself (its image name first
+// from Vista on).
 #include "platform/platform.h"
 #include "sysinfo/routines.h"
 #include "sysinfo/si_processes.h"
@@ -39,28 +40,33 @@ std::string FileNamePart(const std::string& path) {
 
 // The NT family from 2000 on: the main module's path, or the image name a process that cannot be
 // read still gives to a limited query (Vista and later), or at last the snapshot's file name.
-std::string NameOnNT(const platform::ProcessEntry& entry, bool fullPath) {
+// From NT 6 on the image name is asked first: a 32-bit program's module query cannot read a
+// 64-bit process, and whether it then fails or answers something else is not to be relied on.
+std::string NameOnNT(const platform::ProcessEntry& entry, bool fullPath, bool imageFirst) {
     platform::ProcessesArea& area = platform::Current().Processes();
-    std::string name = area.ModuleName(entry.processId, fullPath);
-    if (name.empty()) {
-        if (const auto image = area.FullImageName(entry.processId)) {
-            name = fullPath ? *image : FileNamePart(*image);
-        }
-    }
+    const auto imageName = [&]() -> std::string {
+        const auto image = area.FullImageName(entry.processId);
+        if (!image) return "";
+        return fullPath ? *image : FileNamePart(*image);
+    };
+    std::string name = imageFirst ? imageName() : "";
+    if (name.empty()) name = area.ModuleName(entry.processId, fullPath);
+    if (name.empty() && !imageFirst) name = imageName();
     return name.empty() ? entry.exeFile : name;
 }
 
 void EnumerateWithSnapshot(TProcesses& processes, bool fullPath) {
     const auto entries = platform::Current().Processes().Snapshot();
     if (!entries) return;
-    const platform::OsVersion v = platform::Current().System().Version();
+    const platform::OsVersion v = RunningVersion();
     const bool ntFrom2000 = Facts().IsNT && v.major >= 5;
+    const bool ntFromVista = Facts().IsNT && v.major >= 6;
     for (const platform::ProcessEntry& entry : *entries) {
         std::string name;
         if (entry.processId == 0) {
             name = kIdleProcess;
         } else if (ntFrom2000) {
-            name = NameOnNT(entry, fullPath);
+            name = NameOnNT(entry, fullPath, ntFromVista);
         } else {
             name = fullPath ? entry.exeFile : FileNamePart(entry.exeFile);
         }

@@ -47,6 +47,17 @@ TEST(ProgramResources, VersionInformationAndManifest) {
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    // The systems it is made for, Vista to Windows 10 and 11: without them current Windows
+    // answer its version queries as Windows 8 does.
+    for (const char* system : {"{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+                               "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                               "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                               "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                               "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>"),
+                  std::string::npos)
+            << system;
+    }
     FreeLibrary(module);
 }
 

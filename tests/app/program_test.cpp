@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "connection/connection_module.h"
@@ -26,9 +27,11 @@ public:
     bool SendDirect() override {
         log_.push_back("send:" + Header().Nombre + ":" + std::to_string(XMLData.size() > 0));
         if (failSend) throw Exception("Error de conexión");
+        if (abortSend) throw EAbort();
         return true;
     }
     bool failSend = false;
+    bool abortSend = false;  // the channel's silent end: no network to connect on
 
 private:
     std::vector<std::string>& log_;
@@ -54,11 +57,13 @@ public:
     InformationViewer* viewer = &recordingViewer;
     RecordingModule* module = nullptr;
     bool failSend = false;
+    bool abortSend = false;
     int waits = 0;
 
     std::unique_ptr<TdmKestrinConnection> CreateConnection() override {
         auto m = std::make_unique<RecordingModule>(log);
         m->failSend = failSend;
+        m->abortSend = abortSend;
         module = m.get();
         log.push_back("module");
         return m;
@@ -74,7 +79,10 @@ public:
 
 class ProgramTest : public ::testing::Test {
 protected:
-    ProgramTest() { testing_hw::AddDisplayAdapter(sim); }
+    ProgramTest() {
+        testing_hw::AddDisplayAdapter(sim);
+        sim.system.tempPath = dir.Path() + "/";  // where a failed unattended run keeps its package
+    }
     platform::SimPlatform sim;
     platform::ScopedPlatform scope{sim};
     FakeShell shell;
@@ -185,7 +193,72 @@ TEST_F(ProgramTest, StartUpErrorsEndWithAMessageAndExitCodeOne) {
     }
     shell.failSend = true;
     EXPECT_EQ(Run({"Juan", "/auto"}), 1);
-    EXPECT_EQ(sim.windows.messageBoxes.back().text, "Error de conexión.");
+    EXPECT_EQ(sim.windows.messageBoxes.back().text.rfind("Error de conexión.\r\n", 0), 0u);
+}
+
+// A run nobody may be watching never waits for a person: its error box closes by itself after
+// a minute (exit code 1 then), and a failed delivery first keeps the inventory as a package,
+// which the message names.
+TEST_F(ProgramTest, UnattendedFailuresKeepTheInventoryAndCloseTheirBoxes) {
+    const std::string package = dir.File("Guardado.fzp");
+    WritePackageFile(BuildHeaderText({"Ana", "", "", ""}) + "<x/>\r\n", package);
+    const std::string kept = dir.Path() + "/kt_infosys.fzp";
+    const std::string keptText = "\r\nEl inventario se guardó en el paquete " + kept +
+                                 ", que puede enviarse a Kelto por correo electrónico o como "
+                                 "archivo.";
+    struct Row {
+        const char* what;
+        std::vector<std::string> args;
+        std::string tempPath;
+        std::string text;      // the box's text; "*" in front: its start only
+        const char* sender;    // of the kept package; nullptr: none written
+        uint32_t closeAfter;
+        bool noNetwork = false;  // the delivery ends silently instead of failing
+    };
+    const Row rows[] = {
+        {"name /auto", {"Juan", "/auto"}, dir.Path() + "/", "Error de conexión." + keptText,
+         "Juan", 60},
+        {"request with Auto=1", {Request("Nombre=Sucursal 3\r\nAuto=1\r\n")}, dir.Path() + "/",
+         "Error de conexión." + keptText, "Sucursal 3", 60},
+        {"package /auto", {package, "/auto"}, dir.Path() + "/",
+         "Error de conexión.\r\nEl inventario sigue en el paquete " + package + ".", nullptr,
+         60},
+        {"no temporary folder", {"Juan", "/auto"}, dir.File("falta") + "/",
+         "*Error de conexión.\r\nEl inventario no se pudo guardar: Cannot create file", nullptr,
+         60},
+        {"interactive start-up error", {dir.File("falta.fzp")}, dir.Path() + "/",
+         "*Cannot open file", nullptr, 0},
+        {"no network", {"Juan", "/auto"}, dir.Path() + "/",
+         "No se pudo hacer la entrega directa: no hay una conexión de red." + keptText, "Juan",
+         60, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        shell.failSend = !row.noNetwork;
+        shell.abortSend = row.noNetwork;
+        std::remove(kept.c_str());
+        sim.windows.messageBoxes.clear();
+        sim.system.tempPath = row.tempPath;
+        EXPECT_EQ(Run(row.args), 1);
+        ASSERT_EQ(sim.windows.messageBoxes.size(), 1u);
+        const auto& box = sim.windows.messageBoxes[0];
+        if (row.text[0] == '*') {
+            EXPECT_EQ(box.text.rfind(row.text.substr(1), 0), 0u) << box.text;
+        } else {
+            EXPECT_EQ(box.text, row.text);
+        }
+        EXPECT_EQ(box.closeAfterSeconds, row.closeAfter);
+        EXPECT_EQ(box.caption, kApplicationTitle);
+        std::FILE* file = std::fopen(kept.c_str(), "rb");
+        EXPECT_EQ(file != nullptr, row.sender != nullptr);
+        if (file) std::fclose(file);
+        if (!row.sender) continue;
+        THeader header;
+        std::string xml;
+        ReadPackageFile(kept, header, xml);
+        EXPECT_EQ(header.Nombre, row.sender);
+        EXPECT_NE(xml.find("<InfoSistema"), std::string::npos);
+    }
 }
 
 TEST(ErrorBox, FullStopOnlyAfterCharactersAboveIt) {

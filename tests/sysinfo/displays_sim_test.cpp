@@ -74,7 +74,7 @@ TEST_F(DisplaysTest, TwoNtAdaptersShareTheScreenAndReadWideTexts) {
     const TDisplay& a = *displays.FindByName("Primera");
     EXPECT_EQ(a.Chipset, "Chip X");
     EXPECT_EQ(a.DAC, std::string(128, 'd'));  // the first 255 bytes of wide text
-    EXPECT_EQ(a.Memory, -2147483648LL);       // sign-extended
+    EXPECT_EQ(a.Memory, 2147483648LL);        // 2 GiB: never negative
     EXPECT_EQ(a.BIOSVersion, std::string(151, 'b'));
     EXPECT_EQ(a.BIOSDate, "01/02/03");
     for (int i = 0; i < 2; ++i) {
@@ -92,6 +92,117 @@ TEST_F(DisplaysTest, TwoNtAdaptersShareTheScreenAndReadWideTexts) {
         EXPECT_EQ(d.Modes->Get(1), "1024 x 768 - 32 bit");
     }
     EXPECT_EQ(displays.FindByName("Segunda")->Chipset, "");  // no service of its own
+}
+
+// Current drivers keep the hardware information in the adapter's class key, the texts often
+// as wide binary values and memories of 4 GiB and more in "qwMemorySize"; "Device0" still
+// comes first.
+TEST_F(DisplaysTest, TheClassKeyFillsWhatDevice0DoesNotGive) {
+    struct Value {
+        const char* name;
+        std::vector<uint8_t> data;
+    };
+    struct Row {
+        const char* what;
+        std::vector<Value> device0;  // the service's "Device0"
+        std::vector<Value> classKey;  // the adapter's "{4d36e968-...}\\0001"
+        const char* driver;           // the instance's "Driver"
+        const char* chip;
+        const char* dac;
+        int64_t memory;
+    };
+    const std::vector<uint8_t> gib4{0, 0, 0, 0, 1, 0, 0, 0};
+    const std::vector<uint8_t> gib2{0, 0, 0, 0x80};
+    const std::vector<uint8_t> gib3{0, 0, 0, 0xC0};
+    const std::string guid = kDisplayGuid;
+    const Row rows[] = {
+        {"only Device0", {{"HardwareInformation.MemorySize", gib2}}, {}, "", "", "", 2147483648},
+        {"class key, wide texts, 4 GiB",
+         {},
+         {{"HardwareInformation.ChipType", Wide("NVIDIA GeForce GTX 1650")},
+          {"HardwareInformation.DacType", {'I', 'n', 't', 'e', 'g', 'r', 'a', 'd', 'o', 0}},
+          {"HardwareInformation.MemorySize", gib3},
+          {"HardwareInformation.qwMemorySize", gib4}},
+         "\\0001", "NVIDIA GeForce GTX 1650", "Integrado", 4294967296},
+        {"an empty Device0, a doubled backslash",
+         {{"Otro", {1}}},
+         {{"HardwareInformation.ChipType", Wide("Intel UHD")},
+          {"HardwareInformation.MemorySize", gib3}},
+         "\\\\0001", "Intel UHD", "", 3221225472},
+        {"each key gives its part",
+         {{"HardwareInformation.ChipType", Wide("Chip antiguo")}},
+         {{"HardwareInformation.ChipType", Wide("Chip nuevo")},
+          {"HardwareInformation.DacType", Wide("DAC nuevo")},
+          {"HardwareInformation.qwMemorySize", gib4}},
+         "\\0001", "Chip antiguo", "DAC nuevo", 4294967296},
+        {"no driver named", {}, {{"HardwareInformation.ChipType", Wide("Huérfano")}}, "", "", "",
+         0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        SimPlatform fresh;
+        DeviceTree tree(fresh, true);
+        fresh.system.version = platform::SimSystem::Windows10();
+        tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
+        SimDevice adapter{"PCI", "VEN_10DE", "0", kDisplayGuid, "", "Tarjeta"};
+        adapter.service = "nvlddmkm";
+        if (*row.driver) adapter.driver = guid + row.driver;
+        tree.Add(adapter);
+        const std::string device0 = "SYSTEM\\CurrentControlSet\\Services\\nvlddmkm\\Device0";
+        for (const Value& v : row.device0) fresh.registry.SetBinary(HKLM, device0, v.name, v.data);
+        const std::string classKey = tree.ClassRoot() + "\\" + guid + "\\0001";
+        for (const Value& v : row.classKey) {
+            fresh.registry.SetBinary(HKLM, classKey, v.name, v.data);
+        }
+        TStringCollection errs;
+        TDisplays list(&errs);
+        ScopedPlatform scope(fresh);
+        list.GetInfo();
+        ASSERT_EQ(list.Count(), 1);
+        EXPECT_EQ(errs.Count(), 0);
+        EXPECT_EQ(list.Display(0).Chipset, row.chip);
+        EXPECT_EQ(list.Display(0).DAC, row.dac);
+        EXPECT_EQ(list.Display(0).Memory, row.memory);
+    }
+}
+
+// Under display scaling the screen's device context tells a program that is not aware of it a
+// scaled size and 96 dpi, while the modes list the real size; the desktop's size says what the
+// screen has. (Capabilities 8, 10, 90, 118, 117: HORZRES, VERTRES, LOGPIXELSY,
+// DESKTOPHORZRES, DESKTOPVERTRES.)
+TEST_F(DisplaysTest, MetricsAreTheScreensOwnUnderDisplayScaling) {
+    struct Row {
+        const char* what;
+        int32_t told[5];
+        int32_t horz, vert, dpi;
+    };
+    const Row rows[] = {
+        {"100 %", {1920, 1080, 96, 1920, 1080}, 1920, 1080, 96},
+        {"125 %", {1536, 864, 96, 1920, 1080}, 1920, 1080, 120},
+        {"150 %", {1280, 720, 96, 1920, 1080}, 1920, 1080, 144},
+        {"175 %", {1097, 617, 96, 1920, 1080}, 1920, 1080, 168},
+        {"asked in its own pixels", {2560, 1440, 144, 2560, 1440}, 2560, 1440, 144},
+        {"no desktop sizes (Windows 98)", {1024, 768, 96, 0, 0}, 1024, 768, 96},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        SimPlatform fresh;
+        DeviceTree tree(fresh, true);
+        fresh.system.version = platform::SimSystem::Windows10();
+        tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
+        tree.Add(SimDevice{"PCI", "VEN_1", "0", kDisplayGuid, "", "Tarjeta"});
+        const int indexes[] = {8, 10, 90, 118, 117};
+        for (int i = 0; i < 5; ++i) fresh.display.capabilities[indexes[i]] = row.told[i];
+        fresh.display.modes = {DisplayMode{1920, 1080, 32, 60}};
+        TStringCollection errs;
+        TDisplays list(&errs);
+        ScopedPlatform scope(fresh);
+        list.GetInfo();
+        ASSERT_EQ(list.Count(), 1);
+        EXPECT_EQ(list.Display(0).HorzRes, row.horz);
+        EXPECT_EQ(list.Display(0).VertRes, row.vert);
+        EXPECT_EQ(list.Display(0).FontResolution, row.dpi);
+    }
 }
 
 TEST_F(DisplaysTest, NinetyEightReadsTheInfoKey) {

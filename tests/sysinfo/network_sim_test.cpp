@@ -83,7 +83,8 @@ TEST_F(NetworkTest, WithoutDeviceSectionNoAdaptersAndWithoutSocketsAStatus) {
     EXPECT_EQ(network.WinSock->Status, "Winsock cannot be initialized.");
 }
 
-// NetBIOS first; the IP helper's adapters only when NetBIOS gave no address.
+// NetBIOS first; the IP helper's adapters only when NetBIOS gave no address, and only their
+// six-byte hardware addresses (a tunnel's eight bytes, a short one: left out).
 TEST_F(NetworkTest, MacAddressesFallBackToTheIpHelper) {
     NetworkAdapter loopback;
     loopback.type = 24;
@@ -93,6 +94,12 @@ TEST_F(NetworkTest, MacAddressesFallBackToTheIpHelper) {
     NetworkAdapter ether;
     ether.type = 6;
     ether.address = {0xde, 0xad, 0xbe, 0xef, 0x00, 0x01};
+    NetworkAdapter tunnel;
+    tunnel.type = 131;
+    tunnel.address = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xe0};
+    NetworkAdapter shortAddress;
+    shortAddress.type = 6;
+    shortAddress.address = {0x01, 0x02, 0x03, 0x04, 0x05};
     struct Row {
         std::map<uint8_t, NetBiosStatus> netBios;
         std::vector<std::string> expected;
@@ -105,7 +112,8 @@ TEST_F(NetworkTest, MacAddressesFallBackToTheIpHelper) {
     for (const Row& row : rows) {
         SimPlatform s;
         s.network.netBios = row.netBios;
-        s.network.adapters = std::vector<NetworkAdapter>{loopback, empty, ether, ether};
+        s.network.adapters =
+            std::vector<NetworkAdapter>{loopback, empty, tunnel, ether, shortAddress, ether};
         ScopedPlatform scope(s);
         network.GetInfo();
         std::vector<std::string> got;

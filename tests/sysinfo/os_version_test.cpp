@@ -85,6 +85,52 @@ TEST(OperatingSystem, VersionRecordOfEachSystem) {
     }
 }
 
+// From Windows 8.1 on the version call gives a program the numbers of the newest system its
+// manifest names (Windows 8 without one); the kernel's own record says which system it is.
+TEST(OperatingSystem, CurrentWindowsReportTheirOwnNumbers) {
+    struct Row {
+        const char* what;
+        OsVersion told;                 // the version call's answer
+        std::optional<OsVersion> kernel;  // RtlGetVersion's; none: no such call
+        const char* report;             // the report's version and build lines
+        const char* family;
+    };
+    const Row rows[] = {
+        {"10 without the manifest's entry", SimSystem::Windows8Compatibility(),
+         SimSystem::Windows10(), "Version=10.0 BuildNumber=19045", "Windows NT"},
+        {"11 with a manifest up to 8.1", Record(2, 6, 3, 9600, ""), Record(2, 10, 0, 22631, ""),
+         "Version=10.0 BuildNumber=22631", "Windows NT"},
+        {"10 with the manifest", SimSystem::Windows10(), SimSystem::Windows10(),
+         "Version=10.0 BuildNumber=19045", "Windows NT"},
+        {"7", Record(2, 6, 1, 7601, "Service Pack 1"), Record(2, 6, 1, 7601, "Service Pack 1"),
+         "Version=6.1 BuildNumber=7601", "Windows NT"},
+        {"XP", SimSystem::WindowsXP(), SimSystem::WindowsXP(), "Version=5.1 BuildNumber=2600",
+         "Windows XP"},
+        {"NT 4 before the call", SimSystem::WindowsNT4(6), std::nullopt,
+         "Version=4.0 BuildNumber=1381", "Windows NT"},
+        {"98: no kernel record", SimSystem::Windows98SE(), std::nullopt,
+         "Version=4.10 BuildNumber=2222", "Windows 98"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        SimPlatform sim;
+        sim.system.version = row.told;
+        sim.system.kernelVersion = row.kernel;
+        ScopedPlatform scope(sim);
+        TStringCollection errors;
+        TOperatingSystem os(&errors);
+        os.GetInfo();
+        EXPECT_EQ(errors.Count(), 0);
+        StringList report;
+        os.Report(report);
+        EXPECT_EQ("Version=" + report.Values("Version") + " BuildNumber=" +
+                      report.Values("BuildNumber"),
+                  row.report);
+        EXPECT_EQ(os.OS_Version, row.family);
+        EXPECT_EQ(os.CSD, row.told.csd);
+    }
+}
+
 TEST(OperatingSystem, RegistrationComesFromTheFamilysKey) {
     SimPlatform sim;
     for (const char* key : {kNTKey, k9xKey}) {

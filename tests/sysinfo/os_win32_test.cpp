@@ -18,9 +18,15 @@ TEST(OperatingSystemWin32, GathersSensibleValuesWithoutErrors) {
     os.GetInfo();
     EXPECT_EQ(errors.Count(), 0) << errors.CommaText();
 
+    // The version call's numbers, or on NT the kernel's own (this test program has no manifest
+    // naming current systems, so the two differ from Windows 8.1 on).
     const rb::platform::OsVersion v = rb::platform::Current().System().Version();
-    EXPECT_EQ(os.MajorVersion, static_cast<int32_t>(v.major));
-    EXPECT_EQ(os.BuildNumber, static_cast<int32_t>(v.build & 0xFFFF));
+    const auto kernel = rb::platform::Current().System().KernelVersion();
+    const rb::platform::OsVersion& own =
+        kernel && v.platformId == VER_PLATFORM_WIN32_NT ? *kernel : v;
+    EXPECT_EQ(os.MajorVersion, static_cast<int32_t>(own.major));
+    EXPECT_EQ(os.MinorVersion, static_cast<int32_t>(own.minor));
+    EXPECT_EQ(os.BuildNumber, static_cast<int32_t>(own.build & 0xFFFF));
     EXPECT_EQ(os.Is_NT, v.platformId == VER_PLATFORM_WIN32_NT);
     EXPECT_EQ(os.Platform, v.platformId == VER_PLATFORM_WIN32_NT ? "Windows NT" : "Windows 9x");
     EXPECT_FALSE(os.OS_Version.empty());

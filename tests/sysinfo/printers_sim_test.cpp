@@ -180,16 +180,51 @@ TEST_F(PrintersTest, DefaultPrinterFromTheEnumerationTheProfileOrTheSystem) {
     }
 }
 
-TEST_F(PrintersTest, NoPrintersOrAFailedEnumerationGiveAnEmptyListWithoutErrors) {
-    sim.printers.defaultLevel5.error = 123;  // would say "no default printer"
+// A machine without printers still asks for the default one: on NT, where the question is
+// refused and nothing else names a printer, the error list says there is none.
+TEST_F(PrintersTest, NoPrintersStillLookForTheDefaultOne) {
+    struct Row {
+        const char* what;
+        bool nt;
+        PrinterEnumeration5 level5;
+        std::vector<uint32_t> flagsAsked;
+        const char* error;
+    };
+    const Row rows[] = {
+        {"NT refuses", true, {{}, 123}, {6, 1},
+         "TPrinters.GetInfo 2: No existe una impresora por defecto"},
+        {"NT answers nothing", true, {}, {6, 1}, nullptr},
+        {"98 answers nothing", false, {}, {2, 1}, nullptr},
+        {"98 names one", false, {{PrinterInfo5{"Perdida"}}, 0}, {2, 1}, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        SimPlatform s;
+        s.system.version = row.nt ? SimSystem::Windows10() : SimSystem::Windows98SE();
+        s.printers.defaultLevel5 = row.level5;
+        TStringCollection errs;
+        TPrinters list(&errs);
+        list.AddItem<TPrinterDeviceComplete>();  // cleared first
+        {
+            ScopedPlatform scope(s);
+            list.GetInfo();
+        }
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_EQ(list.DefaultIndex, 0);  // nothing to point at: kept
+        EXPECT_EQ(s.printers.flagsAsked, row.flagsAsked);
+        ASSERT_EQ(errs.Count(), row.error ? 1 : 0);
+        if (row.error) EXPECT_EQ(errs.Get(0), row.error);
+    }
+}
+
+TEST_F(PrintersTest, AFailedEnumerationGivesAnEmptyListWithoutErrors) {
+    sim.printers.level2 = std::nullopt;
+    sim.printers.defaultLevel5.error = 123;  // never asked: the list itself failed
     printers.AddItem<TPrinterDeviceComplete>();
     Gather();
     EXPECT_EQ(printers.Count(), 0);
     EXPECT_EQ(printers.DefaultIndex, 0);
-    EXPECT_EQ(sim.printers.flagsAsked.size(), 1u);  // nothing to look the default up for
-    sim.printers.level2 = std::nullopt;
-    Gather();
-    EXPECT_EQ(printers.Count(), 0);
+    EXPECT_EQ(sim.printers.flagsAsked.size(), 1u);
     EXPECT_EQ(errors.Count(), 0);
     StringList report;
     printers.Report(report);

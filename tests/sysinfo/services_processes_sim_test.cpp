@@ -222,6 +222,49 @@ TEST_F(ProcessesTest, EachFamilyNamesTheSnapshotsProcesses) {
     }
 }
 
+// The 32-bit program on 64-bit Windows: from NT 6 on the image name comes first, whatever the
+// module query of a 64-bit process answers; before, the module's path.
+TEST_F(ProcessesTest, FromVistaOnTheImageNameIsAskedFirst) {
+    struct Row {
+        const char* what;
+        platform::OsVersion told;
+        std::optional<platform::OsVersion> kernel;
+        std::vector<std::string> expected;
+    };
+    const Row rows[] = {
+        {"10 under WOW64",
+         SimSystem::Windows8Compatibility(),
+         SimSystem::Windows10(),
+         {"500=C:\\Windows\\System32\\notepad.exe", "600=C:\\Archivos (x86)\\app.exe",
+          "700=C:\\Windows\\solo_modulo.exe", "800=nada.exe"}},
+        {"XP",
+         SimSystem::WindowsXP(),
+         SimSystem::WindowsXP(),
+         {"500=C:\\Windows\\SysWOW64\\notepad.exe", "600=C:\\Archivos (x86)\\app.exe",
+          "700=C:\\Windows\\solo_modulo.exe", "800=nada.exe"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        sim.processes.snapshot.clear();
+        sim.processes.processes.clear();
+        sim.system.version = row.told;
+        sim.system.kernelVersion = row.kernel;
+        sim.processes.hasPsapi = true;
+        Snapshot({{500, "notepad.exe"}, {600, "app.exe"}, {700, "solo_modulo.exe"},
+                  {800, "nada.exe"}});
+        // A 64-bit process: the 32-bit module query answers a path that is not its image.
+        sim.processes.processes[500] = {"notepad.exe", "C:\\Windows\\SysWOW64\\notepad.exe",
+                                        "C:\\Windows\\System32\\notepad.exe", false};
+        sim.processes.processes[600] = {"app.exe", "C:\\Archivos (x86)\\app.exe",
+                                        "C:\\Archivos (x86)\\app.exe", true};
+        sim.processes.processes[700] = {"solo_modulo.exe", "C:\\Windows\\solo_modulo.exe", {}, {}};
+        processes.Clear();
+        Gather();
+        EXPECT_EQ(Items(), row.expected);
+        EXPECT_EQ(errors.Count(), 0);
+    }
+}
+
 TEST_F(ProcessesTest, TheReportNamesEachProcessByItsFile) {
     auto& p = processes.AddItem<TProcess>();
     p.Pid = 4;

@@ -21,8 +21,15 @@ int32_t SimShell::ResolveShortcut(std::string_view file, std::string& target,
     return static_cast<int32_t>(0x80070002);  // file not found
 }
 
+std::string SimShell::ShortcutLinkText(std::string_view file) {
+    for (const auto& [name, link] : shortcuts) {
+        if (SameText(name, file)) return link.linkText;
+    }
+    return "";
+}
+
 void SimShell::AddShortcut(const std::string& path, std::string target, std::string arguments) {
-    shortcuts[path] = Shortcut{std::move(target), std::move(arguments)};
+    shortcuts[path] = Shortcut{std::move(target), std::move(arguments), ""};
     files.push_back(path);
 }
 
@@ -57,6 +64,14 @@ std::vector<std::string> SimShell::FindFiles(std::string_view pattern) {
         }
     }
     return found;
+}
+
+std::string SimShell::IndirectString(std::string_view reference) {
+    indirectAsked.emplace_back(reference);
+    for (const auto& [name, text] : indirectStrings) {
+        if (SameText(name, reference)) return text;
+    }
+    return "";
 }
 
 void SimShell::ShellChangeNotify(int32_t event, uint32_t flags) {

@@ -14,8 +14,9 @@ class SimShell : public ShellArea {
 public:
     std::map<int, std::string> specialFolders;
     struct Shortcut {
-        std::string target;
+        std::string target;     // as the shell resolves it
         std::string arguments;
+        std::string linkText;   // what ShortcutLinkText answers
     };
     std::map<std::string, Shortcut> shortcuts;  // by full path
     // Files by full path, in search order (AddShortcut adds one too).
@@ -26,6 +27,7 @@ public:
     std::string SpecialFolder(int csidl) override;
     int32_t ResolveShortcut(std::string_view file, std::string& target,
                             std::string& arguments) override;
+    std::string ShortcutLinkText(std::string_view file) override;
     std::vector<std::string> FindFiles(std::string_view pattern) override;
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t, std::string_view) override { return true; }
@@ -34,6 +36,11 @@ public:
         openedUrls.emplace_back(url);
         return true;
     }
+    // The string loader's answers by reference (compared without regard to case); a reference
+    // not listed loads nothing, as on a system without the loader.
+    std::map<std::string, std::string> indirectStrings;
+    std::vector<std::string> indirectAsked;  // every reference asked, in order
+    std::string IndirectString(std::string_view reference) override;
 };
 
 }  // namespace rb::platform

@@ -11,6 +11,13 @@ const SimStorage::Drive* SimStorage::Find(std::string_view root) const {
     return nullptr;
 }
 
+bool SimStorage::FileExists(std::string_view path) {
+    for (const std::string& file : files) {
+        if (SameText(file, path)) return true;
+    }
+    return false;
+}
+
 std::vector<std::string> SimStorage::DriveStrings() {
     std::vector<std::string> roots;
     for (const auto& entry : drives) roots.push_back(entry.first);

@@ -21,6 +21,7 @@ public:
     std::map<std::string, Drive> drives;
     std::map<std::string, std::string> fullPathNames;
     std::vector<ConnectedResource> connected;
+    std::vector<std::string> files;  // the files FileExists finds (compared without case)
 
     std::vector<std::string> DriveStrings() override;
     uint32_t DriveKind(std::string_view root) override;
@@ -30,6 +31,7 @@ public:
     std::string FullPathName(std::string_view path) override;
     std::optional<std::string> UniversalName(std::string_view path) override;
     std::vector<ConnectedResource> ConnectedDiskResources() override { return connected; }
+    bool FileExists(std::string_view path) override;
 
 private:
     const Drive* Find(std::string_view root) const;

@@ -33,6 +33,21 @@ OsVersion SimSystem::WindowsXP() {
     return v;
 }
 
+OsVersion SimSystem::Windows10() {
+    OsVersion v{10, 0, 19045, 2, "", true};
+    v.suiteMask = 0x100;
+    v.productType = 1;
+    return v;
+}
+
+OsVersion SimSystem::Windows8Compatibility() {
+    OsVersion v = Windows10();
+    v.major = 6;
+    v.minor = 2;
+    v.build = 9200;
+    return v;
+}
+
 SimSystem::IniSection SimSystem::ProfileSection(std::string_view file, std::string_view section) {
     for (const auto& [name, sections] : iniFiles) {
         if (!SameText(name, file)) continue;

@@ -19,12 +19,19 @@ public:
     static OsVersion WindowsNT4(int servicePack);
     static OsVersion Windows2000();
     static OsVersion WindowsXP();
+    // Windows 10 22H2 as the kernel records it, and what the version call tells a program
+    // whose manifest does not name Windows 10 (the numbers of Windows 8).
+    static OsVersion Windows10();
+    static OsVersion Windows8Compatibility();
     static MemoryStatus Memory512MB();         // a status both calls can give
     static AddressSpaceInfo AddressSpaceNT();  // 64 KB to 2 GB - 64 KB
     static AddressSpaceInfo AddressSpace9x();  // 4 MB to 2 GB
     static TimeZoneInfo RomanceTimeZone();     // Madrid/Paris, in standard time
 
     OsVersion version = WindowsXP();
+    // RtlGetVersion's record; none: the system has no such call (Windows 95/98/ME) and
+    // KernelVersion answers nullopt.
+    std::optional<OsVersion> kernelVersion;
     uint32_t tickCount = 0;
     uint32_t tickStep = 0;  // added after every TickCount() answer
     std::string computerName = "SIMPC";
@@ -53,6 +60,7 @@ public:
     void SetBiosText(uint32_t address, std::string_view text);  // maps the area if needed
 
     OsVersion Version() override { return version; }
+    std::optional<OsVersion> KernelVersion() override { return kernelVersion; }
     uint32_t TickCount() override;
     std::string ComputerName() override { return computerName; }
     std::string UserName() override { return userName; }

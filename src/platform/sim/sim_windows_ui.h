@@ -13,6 +13,7 @@ public:
     struct Box {
         std::string text, caption;
         uint32_t flags;
+        uint32_t closeAfterSeconds = 0;  // 0: waits for an answer
     };
     std::vector<Box> messageBoxes;
     int messageBoxAnswer = 1;  // IDOK
@@ -20,6 +21,11 @@ public:
 
     int ShowMessage(std::string_view text, std::string_view caption, uint32_t flags) override {
         messageBoxes.push_back({std::string(text), std::string(caption), flags});
+        return messageBoxAnswer;
+    }
+    int ShowMessageClosingAfter(std::string_view text, std::string_view caption, uint32_t flags,
+                                uint32_t seconds) override {
+        messageBoxes.push_back({std::string(text), std::string(caption), flags, seconds});
         return messageBoxAnswer;
     }
     std::array<uint8_t, 256> KeyboardState() override { return keyboard; }

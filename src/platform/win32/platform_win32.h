@@ -22,6 +22,7 @@ namespace rb::platform {
 class Win32System : public SystemArea {
 public:
     OsVersion Version() override;
+    std::optional<OsVersion> KernelVersion() override;
     uint32_t TickCount() override;
     std::string ComputerName() override;
     std::string UserName() override;
@@ -69,6 +70,7 @@ public:
     std::vector<ConnectedResource> ConnectedDiskResources() override;
     bool CopyFileReplacing(std::string_view from, std::string_view to) override;
     uint32_t LastErrorCode() override { return ::GetLastError(); }
+    bool FileExists(std::string_view path) override;
 };
 
 // processes_win32.cpp
@@ -132,16 +134,20 @@ public:
     std::string SpecialFolder(int csidl) override;
     int32_t ResolveShortcut(std::string_view file, std::string& target,
                             std::string& arguments) override;
+    std::string ShortcutLinkText(std::string_view file) override;
     std::vector<std::string> FindFiles(std::string_view pattern) override;
     void ShellChangeNotify(int32_t event, uint32_t flags) override;
     bool ShowFileProperties(uintptr_t window, std::string_view file) override;
     bool OpenUrl(std::string_view url) override;
+    std::string IndirectString(std::string_view reference) override;
 };
 
 // windows_ui_win32.cpp
 class Win32Windows : public WindowsArea {
 public:
     int ShowMessage(std::string_view text, std::string_view caption, uint32_t flags) override;
+    int ShowMessageClosingAfter(std::string_view text, std::string_view caption, uint32_t flags,
+                                uint32_t seconds) override;
     std::array<uint8_t, 256> KeyboardState() override;
 };
 

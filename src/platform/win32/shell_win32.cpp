@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/cp1252.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/platform_win32.h"
 
@@ -37,11 +38,10 @@ std::string Win32Shell::SpecialFolder(int csidl) {
     return path;
 }
 
-int32_t Win32Shell::ResolveShortcut(std::string_view file, std::string& target,
-                                       std::string& arguments) {
-    // Declared first, so the interfaces below are released before COM is shut down.
-    const win32::ComInit com;
-    win32::ComRef<IShellLinkA> link;
+namespace {
+
+// The shell's link object with `file` loaded into it; the caller keeps COM initialised.
+HRESULT LoadLink(std::string_view file, win32::ComRef<IShellLinkA>& link) {
     HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                     link.PutVoid());
     if (FAILED(hr)) return hr;
@@ -49,7 +49,33 @@ int32_t Win32Shell::ResolveShortcut(std::string_view file, std::string& target,
     hr = link->QueryInterface(IID_IPersistFile, persist.PutVoid());
     if (FAILED(hr)) return hr;
     const std::wstring wide = AnsiToWide(file);
-    hr = persist->Load(wide.c_str(), STGM_READ);
+    return persist->Load(wide.c_str(), STGM_READ);
+}
+
+void FreeLocal(void* block) {
+    ::LocalFree(block);
+}
+using LocalBlock = win32::UniqueHandle<void*, FreeLocal>;
+
+// The link's environment-variable block ("%ProgramFiles%\..."), where it has one.
+std::string EnvironmentTarget(IShellLinkA& link) {
+    win32::ComRef<IShellLinkDataList> data;
+    if (FAILED(link.QueryInterface(IID_IShellLinkDataList, data.PutVoid()))) return std::string();
+    void* raw = nullptr;
+    if (FAILED(data->CopyDataBlock(EXP_SZ_LINK_SIG, &raw)) || !raw) return std::string();
+    const LocalBlock block(raw);
+    const auto* record = static_cast<const EXP_SZ_LINK*>(block.Get());
+    return std::string(record->szTarget, strnlen(record->szTarget, MAX_PATH));
+}
+
+}  // namespace
+
+int32_t Win32Shell::ResolveShortcut(std::string_view file, std::string& target,
+                                       std::string& arguments) {
+    // Declared first, so the interfaces below are released before COM is shut down.
+    const win32::ComInit com;
+    win32::ComRef<IShellLinkA> link;
+    const HRESULT hr = LoadLink(file, link);
     if (FAILED(hr)) return hr;
 
     char path[MAX_PATH] = {};
@@ -63,6 +89,19 @@ int32_t Win32Shell::ResolveShortcut(std::string_view file, std::string& target,
     target = path;
     arguments = args;
     return hr;
+}
+
+std::string Win32Shell::ShortcutLinkText(std::string_view file) {
+    const win32::ComInit com;
+    win32::ComRef<IShellLinkA> link;
+    if (FAILED(LoadLink(file, link))) return std::string();
+    std::string text = EnvironmentTarget(*link.Get());
+    if (!text.empty()) return text;
+    char path[MAX_PATH] = {};
+    WIN32_FIND_DATAA found{};
+    if (link->GetPath(path, MAX_PATH, &found, SLGP_RAWPATH) != S_OK) return std::string();
+    path[MAX_PATH - 1] = '\0';
+    return path;
 }
 
 namespace {
@@ -107,5 +146,36 @@ bool Win32Shell::OpenUrl(std::string_view url) {
                                                      nullptr, SW_SHOWNORMAL)) > 32;
 }
 
+namespace {
+
+using LoadIndirectStringFn = HRESULT(WINAPI*)(LPCWSTR, LPWSTR, UINT, void**);
+constexpr UINT kIndirectTextLength = 1024;
+
+// Environment variables in a reference ("%SystemRoot%\system32\x.dll") expanded, so that
+// every loader finds the file.
+std::wstring Expanded(const std::wstring& text) {
+    const DWORD size = ::ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0) return text;
+    std::wstring expanded(size, L'\0');
+    const DWORD got = ::ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
+    if (got == 0 || got > size) return text;
+    expanded.resize(got - 1);
+    return expanded;
+}
+
+}  // namespace
+
+std::string Win32Shell::IndirectString(std::string_view reference) {
+    const win32::Library shlwapi = win32::Library::Load("shlwapi.dll");
+    const auto load = shlwapi.Entry<LoadIndirectStringFn>("SHLoadIndirectString");
+    if (!load) return std::string();
+    const std::u16string wide = Cp1252ToUtf16(reference);
+    const std::wstring source = Expanded(std::wstring(wide.begin(), wide.end()));
+    wchar_t text[kIndirectTextLength] = {};
+    if (FAILED(load(source.c_str(), text, kIndirectTextLength, nullptr))) return std::string();
+    text[kIndirectTextLength - 1] = L'\0';
+    const std::wstring loaded(text);
+    return Utf16ToCp1252(std::u16string(loaded.begin(), loaded.end()));
+}
 
 }  // namespace rb::platform

@@ -146,4 +146,10 @@ bool Win32Storage::CopyFileReplacing(std::string_view from, std::string_view to)
     return ::CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
 }
 
+bool Win32Storage::FileExists(std::string_view path) {
+    const std::string name(path);
+    const DWORD attributes = ::GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 }  // namespace rb::platform

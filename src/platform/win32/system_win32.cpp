@@ -2,10 +2,12 @@
 // memory and BIOS area are in system_memory_win32.cpp.
 #include <objbase.h>
 
+#include "core/cp1252.h"
 #include "platform/win32/platform_win32.h"
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <iterator>
 
 namespace rb::platform {
@@ -78,6 +80,32 @@ OsVersion Win32System::Version() {
     OSVERSIONINFOA basic{};
     basic.dwOSVersionInfoSize = sizeof(basic);
     if (::GetVersionExA(&basic)) FillBasic(v, basic);
+    return v;
+}
+
+namespace {
+using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+}  // namespace
+
+// ntdll answers with the kernel's own record, which no compatibility setting trims.
+std::optional<OsVersion> Win32System::KernelVersion() {
+    const auto query = win32::SystemEntry<RtlGetVersionFn>("ntdll.dll", "RtlGetVersion");
+    if (!query) return std::nullopt;
+    OSVERSIONINFOEXW r{};
+    r.dwOSVersionInfoSize = sizeof(r);
+    if (query(&r) != 0) return std::nullopt;
+    OsVersion v;
+    v.major = r.dwMajorVersion;
+    v.minor = r.dwMinorVersion;
+    v.build = r.dwBuildNumber;
+    v.platformId = r.dwPlatformId;
+    const std::wstring csd(r.szCSDVersion, wcsnlen(r.szCSDVersion, std::size(r.szCSDVersion)));
+    v.csd = Utf16ToCp1252(std::u16string(csd.begin(), csd.end()));
+    v.extended = true;
+    v.servicePackMajor = r.wServicePackMajor;
+    v.servicePackMinor = r.wServicePackMinor;
+    v.suiteMask = r.wSuiteMask;
+    v.productType = r.wProductType;
     return v;
 }
 

@@ -1,6 +1,8 @@
-// user32 questions of the real platform: message boxes and the keyboard.
+// user32 questions of the real platform: message boxes (also ones that close by themselves)
+// and the keyboard.
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "core/cp1252.h"
@@ -29,15 +31,55 @@ bool LogInsteadOfShowing(std::string_view text, std::string_view caption) {
     return true;
 }
 
-}  // namespace
-
-int Win32Windows::ShowMessage(std::string_view text, std::string_view caption, uint32_t flags) {
-    if (LogInsteadOfShowing(text, caption)) return IDOK;
+int ShowBox(std::string_view text, std::string_view caption, uint32_t flags) {
     const std::u16string wideText = Cp1252ToUtf16(text);
     const std::u16string wideCaption = Cp1252ToUtf16(caption);
     // Owned by the active window of this thread, so the program waits for the answer.
     return ::MessageBoxW(::GetActiveWindow(), WidePointer(wideText), WidePointer(wideCaption),
                          flags);
+}
+
+// The message box is a dialog of the system's class "#32770"; while it waits, a thread timer
+// answers every such dialog of this thread with OK (an unattended run has no other window).
+BOOL CALLBACK AnswerDialog(HWND window, LPARAM) {
+    char name[16] = {};
+    if (::GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, "#32770") == 0) {
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    }
+    return TRUE;
+}
+
+void CALLBACK AnswerThreadDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), AnswerDialog, 0);
+}
+
+// A timer of this thread (no window), stopped when the box is gone.
+class ThreadTimer {
+public:
+    ThreadTimer(UINT milliseconds, TIMERPROC proc)
+        : id_(::SetTimer(nullptr, 0, milliseconds, proc)) {}
+    ~ThreadTimer() {
+        if (id_) ::KillTimer(nullptr, id_);
+    }
+    ThreadTimer(const ThreadTimer&) = delete;
+    ThreadTimer& operator=(const ThreadTimer&) = delete;
+
+private:
+    UINT_PTR id_;
+};
+
+}  // namespace
+
+int Win32Windows::ShowMessage(std::string_view text, std::string_view caption, uint32_t flags) {
+    if (LogInsteadOfShowing(text, caption)) return IDOK;
+    return ShowBox(text, caption, flags);
+}
+
+int Win32Windows::ShowMessageClosingAfter(std::string_view text, std::string_view caption,
+                                          uint32_t flags, uint32_t seconds) {
+    if (LogInsteadOfShowing(text, caption)) return IDOK;
+    const ThreadTimer timer(seconds * 1000, AnswerThreadDialogs);
+    return ShowBox(text, caption, flags);
 }
 
 std::array<uint8_t, 256> Win32Windows::KeyboardState() {
