@@ -69,9 +69,9 @@ int64_t SqliteStore::AddInventory(const Inventory& inventory, const InventoryFac
 int64_t SqliteStore::Insert(sqlite::Database& db, const Inventory& inventory,
                             const InventoryFacts& facts, const std::string& hash) {
     db.Prepare("INSERT INTO inventories (received, peer, client_id, operation, nombre, telefono,"
-               " observaciones, destino, xml, sections, content_hash, xml_size) VALUES"
+               " observaciones, destino, sections, content_hash, xml_size) VALUES"
                " (:received, :peer, :client, :operation, :nombre, :telefono, :observaciones,"
-               " :destino, :xml, :sections, :hash, :size)")
+               " :destino, :sections, :hash, :size)")
         .Text(":received", inventory.received)
         .Text(":peer", inventory.peer)
         .Text(":client", inventory.clientId)
@@ -80,12 +80,15 @@ int64_t SqliteStore::Insert(sqlite::Database& db, const Inventory& inventory,
         .Blob(":telefono", inventory.header.Telefono)
         .Blob(":observaciones", inventory.header.Observaciones)
         .Blob(":destino", inventory.header.Destino)
-        .Blob(":xml", inventory.xml)
         .Text(":sections", inventory.sections)
         .Blob(":hash", hash)
         .Int(":size", static_cast<int64_t>(inventory.xml.size()))
         .Run();
     const int64_t id = db.LastId();
+    db.Prepare("INSERT INTO inventory_documents (inventory_id, xml) VALUES (?, ?)")
+        .Int(1, id)
+        .Blob(2, inventory.xml)
+        .Run();
     db.Prepare("INSERT INTO inventory_search (rowid, nombre, telefono, observaciones, destino)"
                " VALUES (?, ?, ?, ?, ?)")
         .Int(1, id)
@@ -123,8 +126,9 @@ void SqliteStore::WriteFacts(sqlite::Database& db, int64_t id, const InventoryFa
 std::optional<Inventory> SqliteStore::GetInventory(int64_t id) {
     Lease db(*this);
     sqlite::Statement s = db->Prepare(
-        "SELECT id, received, peer, client_id, operation, nombre, telefono, observaciones,"
-        " destino, xml, sections FROM inventories WHERE id = ?");
+        "SELECT i.id, i.received, i.peer, i.client_id, i.operation, i.nombre, i.telefono,"
+        " i.observaciones, i.destino, d.xml, i.sections FROM inventories i"
+        " JOIN inventory_documents d ON d.inventory_id = i.id WHERE i.id = ?");
     s.Int(1, id);
     if (!s.Step()) return std::nullopt;
     Inventory row;

@@ -12,6 +12,14 @@ ALTER TABLE inventories ADD COLUMN problems INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE inventories ADD COLUMN section_count INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE inventories ADD COLUMN xml_size INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE inventories ADD COLUMN machine_id INTEGER NOT NULL DEFAULT 0;
+UPDATE inventories SET xml_size = length(xml);
+-- The documents live apart from the rows the list reads, so that a page of the list (and a
+-- search over many rows) reads small rows only.
+CREATE TABLE inventory_documents (
+    inventory_id INTEGER PRIMARY KEY,
+    xml BLOB NOT NULL);
+INSERT INTO inventory_documents (inventory_id, xml) SELECT id, xml FROM inventories;
+ALTER TABLE inventories DROP COLUMN xml;
 DROP INDEX IF EXISTS inventories_client;
 CREATE INDEX inventories_received ON inventories (received);
 CREATE INDEX inventories_nombre ON inventories (nombre);
