@@ -31,9 +31,9 @@ struct Server::Impl {
     Impl(const Router& router, ServerOptions o)
         : shared(router, std::move(o)),
           workers(static_cast<size_t>(std::max(1, shared.options.workers))),
+          tls(net::ssl::context::tls_server),
           io(std::max(1, shared.options.ioThreads)),
-          acceptor(net::make_strand(io)),
-          tls(net::ssl::context::tls_server) {
+          acceptor(net::make_strand(io)) {
         shared.workers = &workers;
     }
     ~Impl() {
@@ -46,12 +46,12 @@ struct Server::Impl {
     void Busy(tcp::socket socket);
 
     // Destroyed in reverse: the connections (held by the io context's pending work) go
-    // before what they share.
+    // before what they share, the TLS context among it.
     Shared shared;
     net::thread_pool workers;
+    net::ssl::context tls;
     net::io_context io;
     tcp::acceptor acceptor;
-    net::ssl::context tls;
     bool secure = false;
     std::atomic<bool> stopped{false};
 };
