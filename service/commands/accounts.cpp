@@ -32,13 +32,13 @@ std::string AccountName(const std::string& utf8) {
 
 int Create(const Arguments& args) {
     if (args.words.size() != 2) throw UsageError();
-    const std::optional<Role> role = console::RoleNamed(args.Required("--rol"));
+    const std::optional<Role> role = RoleNamed(args.Required("--rol"));
     if (!role) throw Exception("Rol desconocido: use lectura, soporte o admin");
     const std::unique_ptr<Store> store = OpenServiceStore(args);
     console::Auth auth(*store);
     const std::string name = AccountName(args.words[1]);
     auth.CreateAccount(name, *role, ReadPassword(), "(línea de órdenes)");
-    Print("Cuenta " + name + " creada con el rol " + console::RoleName(*role) + "\n");
+    Print("Cuenta " + name + " creada con el rol " + RoleName(*role) + "\n");
     return 0;
 }
 
@@ -47,7 +47,7 @@ int ListAccounts(const Arguments& args) {
     const std::unique_ptr<Store> store = OpenServiceStore(args);
     Print(Format("%-24s %-8s %-12s %s\n", "Cuenta", "Rol", "Estado", "Creada (UTC)"));
     for (const Account& a : store->ListAccounts()) {
-        Print(Format("%-24s %-8s %-12s %s\n", a.name.c_str(), console::RoleName(a.role),
+        Print(Format("%-24s %-8s %-12s %s\n", a.name.c_str(), RoleName(a.role),
                      a.disabled ? "desactivada" : "activa", a.created.c_str()));
     }
     return 0;

@@ -29,20 +29,10 @@ json MachineJson(const MachineRecord& m) {
             {"enlace", "/api/v1/maquinas/" + std::to_string(m.id)}};
 }
 
-int64_t Offset(const http::Request& request) {
-    const Values query = QueryOf(request);
-    const auto it = query.find("desde");
-    if (it == query.end() || it->second.empty() || it->second.size() > 12 ||
-        it->second.find_first_not_of("0123456789") != std::string::npos) {
-        return 0;
-    }
-    return std::stoll(it->second);
-}
-
 }  // namespace
 
 http::Response Machines(Console& console, const http::Request& request) {
-    const int64_t offset = Offset(request);
+    const int64_t offset = NumberIn(QueryOf(request), "desde", 12).value_or(0);
     json body{{"desde", offset}, {"maquinas", json::array()}};
     for (const MachineRecord& m : console.GetStore().ListMachines(offset, 100)) {
         body["maquinas"].push_back(MachineJson(m));

@@ -32,22 +32,6 @@ int64_t WaitAfter(int failures, const AuthOptions& o) {
 
 }  // namespace
 
-const char* RoleName(Role role) {
-    switch (role) {
-        case Role::Admin: return "admin";
-        case Role::Soporte: return "soporte";
-        case Role::Lectura: break;
-    }
-    return "lectura";
-}
-
-std::optional<Role> RoleNamed(const std::string& name) {
-    for (Role role : {Role::Lectura, Role::Soporte, Role::Admin}) {
-        if (name == RoleName(role)) return role;
-    }
-    return std::nullopt;
-}
-
 std::string HashPassword(const std::string& password) {
     if (!Ready()) throw Exception("No se pudo iniciar la biblioteca de cifrado");
     char hash[crypto_pwhash_STRBYTES];

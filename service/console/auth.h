@@ -23,10 +23,6 @@ struct AuthOptions {
     int64_t longestWait = 5 * 60;       // seconds
 };
 
-// The role's name ("lectura", "soporte", "admin") and back; nullopt for another word.
-const char* RoleName(Role role);
-std::optional<Role> RoleNamed(const std::string& name);
-
 // A password's Argon2id hash (libsodium's text form), and whether a password matches one.
 std::string HashPassword(const std::string& password);
 bool PasswordMatches(const std::string& hash, const std::string& password);

@@ -88,21 +88,14 @@ InventoryQuery QueryFrom(const Values& v, int pageSize, std::string& problem) {
         }
     }
     q.withProblems = get("problemas") == "1";
-    const std::string machine = get("maquina");
-    if (!machine.empty() && machine.size() < 18 &&
-        machine.find_first_not_of("0123456789") == std::string::npos) {
-        q.machineId = std::stoll(machine);
-    }
+    q.machineId = NumberIn(v, "maquina").value_or(0);
     for (const ListColumn& column : kListColumns) {
         if (get("orden") == column.key) q.sort = column.sort;
     }
     q.descending = get("dir") != "asc";
     q.limit = pageSize;
-    const std::string page = get("pagina");
-    if (!page.empty() && page.size() < 9 && page.find_first_not_of("0123456789") == std::string::npos) {
-        const int64_t n = std::stoll(page);
-        if (n > 1) q.offset = (n - 1) * pageSize;
-    }
+    const int64_t page = NumberIn(v, "pagina", 8).value_or(1);
+    if (page > 1) q.offset = (page - 1) * pageSize;
     return q;
 }
 

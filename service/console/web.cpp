@@ -36,6 +36,15 @@ Values FormOf(const http::Request& request) {
     return ParseValues(request.body);
 }
 
+std::optional<int64_t> NumberIn(const Values& values, const char* name, size_t digits) {
+    const auto it = values.find(name);
+    if (it == values.end() || it->second.empty() || it->second.size() > digits ||
+        it->second.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::stoll(it->second);
+}
+
 std::string CookieOf(const http::Request& request, std::string_view name) {
     const std::string header = request.Header("Cookie");
     size_t start = 0;

@@ -2,7 +2,9 @@
 // values, cookies, addresses built from values, redirections and the headers every page sends.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,10 @@ Values ParseValues(std::string_view text);
 // A request's query values, or its form's (a POST of application/x-www-form-urlencoded).
 Values QueryOf(const http::Request& request);
 Values FormOf(const http::Request& request);
+
+// A value that is a whole number of at most `digits` digits; nullopt for anything else (or
+// none).
+std::optional<int64_t> NumberIn(const Values& values, const char* name, size_t digits = 18);
 
 // A cookie's value, or "".
 std::string CookieOf(const http::Request& request, std::string_view name);

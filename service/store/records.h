@@ -104,6 +104,10 @@ struct ChangeRecord {
 };
 
 enum class Role { Lectura, Soporte, Admin };
+// The role's name ("lectura", "soporte", "admin"), as stores and people write it, and back;
+// nullopt for another word.
+const char* RoleName(Role role);
+std::optional<Role> RoleNamed(const std::string& name);
 
 struct Account {
     int64_t id = 0;

@@ -5,24 +5,11 @@
 namespace rb::service {
 namespace {
 
-const char* RoleName(Role role) {
-    switch (role) {
-        case Role::Admin: return "admin";
-        case Role::Soporte: return "soporte";
-        case Role::Lectura: break;
-    }
-    return "lectura";
-}
-
-Role RoleFrom(const std::string& name) {
-    return name == "admin" ? Role::Admin : name == "soporte" ? Role::Soporte : Role::Lectura;
-}
-
 const char* const kAccountColumns =
     "SELECT id, name, role, password_hash, disabled, created FROM accounts ";
 
 Account ReadAccount(const sqlite::Statement& s) {
-    return Account{s.IntColumn(0), s.Column(1), RoleFrom(s.Column(2)), s.Column(3),
+    return Account{s.IntColumn(0), s.Column(1), RoleNamed(s.Column(2)).value_or(Role::Lectura), s.Column(3),
                    s.IntColumn(4) != 0, s.Column(5)};
 }
 

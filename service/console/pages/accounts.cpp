@@ -57,12 +57,9 @@ http::Response AccountsPage(Console& console, const http::Request& request,
 }
 
 int64_t NumberOf(const Values& form, const char* name) {
-    const auto it = form.find(name);
-    if (it == form.end() || it->second.empty() || it->second.size() > 18 ||
-        it->second.find_first_not_of("0123456789") != std::string::npos) {
-        throw Exception("Falta la cuenta");
-    }
-    return std::stoll(it->second);
+    const std::optional<int64_t> number = NumberIn(form, name);
+    if (!number) throw Exception("Falta la cuenta");
+    return *number;
 }
 
 Account AccountOf(Store& store, const Values& form) {

@@ -12,15 +12,6 @@
 namespace rb::service::console::pages {
 namespace {
 
-int64_t Number(const Values& query, const char* name) {
-    const auto it = query.find(name);
-    if (it == query.end() || it->second.empty() || it->second.size() > 18 ||
-        it->second.find_first_not_of("0123456789") != std::string::npos) {
-        return 0;
-    }
-    return std::stoll(it->second);
-}
-
 const char* KindMark(compare::ChangeKind kind) {
     switch (kind) {
         case compare::ChangeKind::Added: return "+";
@@ -66,8 +57,8 @@ Data ChangesData(const compare::Difference& d) {
 http::Response Compare(Console& console, const http::Request& request) {
     const Values query = QueryOf(request);
     Store& store = console.GetStore();
-    const int64_t after = Number(query, "b");
-    int64_t before = Number(query, "a");
+    const int64_t after = NumberIn(query, "b").value_or(0);
+    int64_t before = NumberIn(query, "a").value_or(0);
     const std::optional<InventorySummary> later = store.GetSummary(after);
     if (!later) return ErrorPage(request, 404, "Elija el inventario que quiere comparar.");
     if (before == 0) before = store.PreviousInventory(later->machineId, after);

@@ -19,19 +19,10 @@ std::string CompareLink(int64_t before, int64_t after) {
     return "/consola/comparar?a=" + std::to_string(before) + "&b=" + std::to_string(after);
 }
 
-int64_t PageNumber(const Values& query) {
-    const auto it = query.find("pagina");
-    if (it == query.end() || it->second.empty() || it->second.size() > 8 ||
-        it->second.find_first_not_of("0123456789") != std::string::npos) {
-        return 1;
-    }
-    return std::max<int64_t>(1, std::stoll(it->second));
-}
-
 }  // namespace
 
 http::Response Machines(Console& console, const http::Request& request) {
-    const int64_t page = PageNumber(QueryOf(request));
+    const int64_t page = std::max<int64_t>(1, NumberIn(QueryOf(request), "pagina", 8).value_or(1));
     const std::vector<MachineRecord> machines =
         console.GetStore().ListMachines((page - 1) * kMachinesPage, kMachinesPage + 1);
     Data rows = List();
@@ -93,13 +84,7 @@ http::Response Machine(Console& console, const http::Request& request) {
 
 http::Response RecentChanges(Console& console, const http::Request& request) {
     const Values query = QueryOf(request);
-    int64_t days = 7;
-    if (const auto it = query.find("dias"); it != query.end() && !it->second.empty() &&
-                                             it->second.size() <= 4 &&
-                                             it->second.find_first_not_of("0123456789") ==
-                                                 std::string::npos) {
-        days = std::max<int64_t>(1, std::stoll(it->second));
-    }
+    const int64_t days = std::max<int64_t>(1, NumberIn(query, "dias", 4).value_or(7));
     const std::string since = UtcText(NowSeconds() - days * 86400);
     Data rows = List();
     for (const ChangeRecord& r : console.GetStore().ChangesSince(since, 500)) {
