@@ -1,6 +1,7 @@
 #include "service/inventory_texts.h"
 
 #include "core/string_list.h"
+#include "service/filing/filing.h"
 #include "service/remote_call/handler.h"
 #include "xml/sys_info_xml.h"
 
@@ -9,7 +10,7 @@ namespace rb::service {
 std::string ReportText(const std::string& xml) {
     StringList lines;
     try {
-        RegisterInformationClasses();
+        RegisterDocumentClasses();
         TXMLSysInfo document;
         document.LoadXML(xml);
         document.SystemInfo->Report(lines);

@@ -11,5 +11,7 @@ int ShowCommand(const Arguments& args);
 int ExportCommand(const Arguments& args);
 int AccountCommand(const Arguments& args);
 int DiffCommand(const Arguments& args);
+int PruneCommand(const Arguments& args);
+int BackupCommand(const Arguments& args);
 
 }  // namespace rb::service

@@ -16,10 +16,13 @@ const char* const kUsage =
     "     kestrin-service show --db BASE ID\n"
     "     kestrin-service export --db BASE ID SALIDA.fzp\n"
     "     kestrin-service diff --db BASE A B [--json] [--volatiles]\n"
+    "     kestrin-service prune --db BASE --older-than DÍAS [--todas]\n"
+    "     kestrin-service backup --db ARCHIVO COPIA\n"
     "     kestrin-service usuario alta NOMBRE --rol lectura|soporte|admin --db BASE\n"
     "     kestrin-service usuario clave NOMBRE --db BASE\n"
     "     kestrin-service usuario lista --db BASE\n"
-    "  (las claves se leen de la entrada estándar; BASE: un archivo SQLite)\n";
+    "BASE: un archivo SQLite (o sqlite:ARCHIVO) o una dirección postgresql://...\n"
+    "(las claves de las cuentas se leen de la entrada estándar)\n";
 
 struct Command {
     const char* name;
@@ -32,6 +35,8 @@ const Command kCommands[] = {
     {"export", ExportCommand},
     {"diff", DiffCommand},
     {"usuario", AccountCommand},
+    {"prune", PruneCommand},
+    {"backup", BackupCommand},
 };
 
 }  // namespace

@@ -1,8 +1,11 @@
 // kestrin-service: the reference collecting service and its tools.
-//   kestrin-service serve --port N --db FILE [--bind ADDR]
-//   kestrin-service list --db FILE
-//   kestrin-service show --db FILE ID
-//   kestrin-service export --db FILE ID OUT.fzp
+//   kestrin-service serve --port N --db STORE [--bind ADDR]
+//   kestrin-service list --db STORE
+//   kestrin-service show --db STORE ID
+//   kestrin-service export --db STORE ID OUT.fzp
+//   kestrin-service prune --db STORE --older-than DAYS [--todas]
+//   kestrin-service backup --db FILE COPY
+// STORE is an SQLite file (or sqlite:FILE) or a postgresql://... address.
 // Texts are code page 1252 inside (as the program's) and UTF-8 on the terminal.
 #pragma once
 

@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "sysinfo/msystem_info.h"
+#include "service/filing/filing.h"
 #include "xml/sys_info_xml.h"
 
 namespace rb::service::console {
@@ -89,7 +90,7 @@ const char* StateText(SectionHealth::State state) {
 InventoryView ViewOf(const Inventory& inventory) {
     InventoryView view;
     try {
-        RegisterInformationClasses();
+        RegisterDocumentClasses();
         TXMLSysInfo document;
         document.LoadXML(inventory.xml);
         TMSystemInfo& info = *document.SystemInfo;

@@ -6,6 +6,7 @@
 #include "compare/change_text.h"
 #include "core/exception.h"
 #include "core/text.h"
+#include "service/filing/filing.h"
 #include "xml/sys_info_xml.h"
 
 namespace rb::service {
@@ -17,7 +18,7 @@ std::unique_ptr<TXMLSysInfo> Load(Store& store, int64_t id) {
         throw Exception(Format("No hay ningún inventario con el número %lld",
                                static_cast<long long>(id)));
     }
-    RegisterInformationClasses();
+    RegisterDocumentClasses();
     auto document = std::make_unique<TXMLSysInfo>();
     try {
         document->LoadXML(inventory->xml);

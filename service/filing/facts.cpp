@@ -1,3 +1,4 @@
+#include <mutex>
 
 #include "compare/machine_identity.h"
 #include "core/text.h"
@@ -37,12 +38,17 @@ void ReadSections(TMSystemInfo& info, InventoryFacts& facts) {
 
 }  // namespace
 
+void RegisterDocumentClasses() {
+    static std::once_flag once;
+    std::call_once(once, RegisterInformationClasses);
+}
+
 InventoryFacts ReadFacts(const Inventory& inventory) {
     InventoryFacts facts;
     facts.version = kFactsVersion;
     facts.sectionCount = CountSections(inventory.sections);
     try {
-        RegisterInformationClasses();
+        RegisterDocumentClasses();
         TXMLSysInfo document;
         document.LoadXML(inventory.xml);
         ReadSections(*document.SystemInfo, facts);
@@ -61,7 +67,12 @@ InventoryFacts ReadFacts(const Inventory& inventory) {
 ChooseMachine MachineRule(const InventoryFacts& facts) {
     return [&facts](const std::vector<MachineCandidate>& candidates) -> int64_t {
         if (facts.identity.empty()) return 0;
-        const compare::MachineFingerprint incoming = compare::DecodeFingerprint(facts.identity);
+        compare::MachineFingerprint incoming;
+        try {
+            incoming = compare::DecodeFingerprint(facts.identity);
+        } catch (const std::exception&) {
+            return 0;  // not a fingerprint: a machine of its own
+        }
         std::vector<compare::MachineFingerprint> known;
         std::vector<int64_t> ids;
         for (const MachineCandidate& candidate : candidates) {

@@ -20,6 +20,11 @@ std::string SelectedSections(std::string_view xml);
 // How many names such a text holds.
 int CountSections(const std::string& sections);
 
+// The program's information classes, registered before the first document is read: once for
+// every thread, since registering writes the class registry that all readers use (decoders
+// registering at the same moment left it broken, and the service hung).
+void RegisterDocumentClasses();
+
 // The facts of an inventory, read from its document; a document that cannot be read gives
 // empty facts (the inventory is kept all the same).
 InventoryFacts ReadFacts(const Inventory& inventory);

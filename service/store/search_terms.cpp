@@ -1,32 +1,13 @@
 #include "service/store/search_terms.h"
 
-#include "core/cp1252.h"
+#include "service/store/search_text.h"
 
 namespace rb::service {
-namespace {
-
-// Characters (not bytes) of a UTF-8 text.
-size_t Letters(const std::string& utf8) {
-    size_t n = 0;
-    for (const char c : utf8) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return n;
-}
-
-}  // namespace
 
 std::string QuotedPhrase(const std::string& utf8) {
     std::string phrase = "\"";
     for (const char c : utf8) phrase += c == '"' ? std::string("\"\"") : std::string(1, c);
     return phrase + "\"";
-}
-
-std::string LikeAnywhere(const std::string& utf8) {
-    std::string pattern = "%";
-    for (const char c : utf8) {
-        if (c == '%' || c == '_' || c == '\\') pattern += '\\';
-        pattern += c;
-    }
-    return pattern + "%";
 }
 
 int SearchTerms::Bind(sqlite::Statement& statement) const {
@@ -52,7 +33,7 @@ SearchTerms SqliteSearchTerms(const InventoryQuery& query) {
     };
     for (const auto& [column, value] : texts) {
         if (value->empty()) continue;
-        const std::string utf8 = Cp1252ToUtf8(*value);
+        const std::string utf8 = SearchCopy(*value);
         terms.needsIndex = true;
         if (Letters(utf8) >= 3) {
             match += (match.empty() ? "" : " AND ") + std::string(column) + " : " +

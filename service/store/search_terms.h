@@ -1,6 +1,7 @@
 // A search of the inventory list as the SQLite store asks it: the WHERE clause, made only of
-// fixed pieces, and the values bound to its parameters. Texts of three letters or more are found
-// through the trigram index (substrings, any case); shorter ones are looked for row by row.
+// fixed pieces, and the values bound to its parameters. Texts are looked for in the search
+// copies (search_text.h): those of three letters or more through the trigram index, shorter
+// ones row by row.
 #pragma once
 
 #include <string>
@@ -25,8 +26,5 @@ SearchTerms SqliteSearchTerms(const InventoryQuery& query);
 
 // A text as one phrase of the index's query language: in double quotes, quotes doubled.
 std::string QuotedPhrase(const std::string& utf8);
-// A text as a LIKE pattern that finds it anywhere, its own "%", "_" and "\" taken literally
-// (with ESCAPE '\').
-std::string LikeAnywhere(const std::string& utf8);
 
 }  // namespace rb::service

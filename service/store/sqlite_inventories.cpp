@@ -2,21 +2,19 @@
 // search.
 #include <array>
 
-#include "core/cp1252.h"
 #include "core/exception.h"
 #include "core/text.h"
 #include "service/store/content_hash.h"
 #include "service/store/search_terms.h"
+#include "service/store/search_text.h"
 #include "service/store/sqlite_store.h"
 
 namespace rb::service {
-namespace {
+namespace sqlite {
 
-// The columns of a summary, named once: ReadSummary reads them in this order.
 const char* const kSummaryColumns =
     "i.id, i.received, i.peer, i.nombre, i.telefono, i.observaciones, i.destino, i.sections,"
-    " i.xml_size, i.computer, i.os, i.cpu, i.memory, i.problems, i.machine_id,"
-    " i.section_count ";
+    " i.xml_size, i.computer, i.os, i.cpu, i.memory, i.problems, i.machine_id, i.section_count ";
 
 InventorySummary ReadSummary(const sqlite::Statement& s) {
     InventorySummary row;
@@ -36,17 +34,18 @@ InventorySummary ReadSummary(const sqlite::Statement& s) {
     return row;
 }
 
+}  // namespace sqlite
+
+using sqlite::kSummaryColumns;
+using sqlite::ReadSummary;
+
+namespace {
+
 // The sort columns, in SortColumn's order.
 constexpr std::array<const char*, 11> kSortColumns = {
     "i.id", "i.received", "i.nombre", "i.telefono", "i.computer", "i.os", "i.cpu", "i.memory",
     "i.section_count", "i.problems", "i.xml_size"};
 static_assert(kSortColumns.size() == size_t(SortColumn::Size) + 1);
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\n";
-    return text;
-}
 
 }  // namespace
 
@@ -69,9 +68,9 @@ int64_t SqliteStore::AddInventory(const Inventory& inventory, const InventoryFac
 int64_t SqliteStore::Insert(sqlite::Database& db, const Inventory& inventory,
                             const InventoryFacts& facts, const std::string& hash) {
     db.Prepare("INSERT INTO inventories (received, peer, client_id, operation, nombre, telefono,"
-               " observaciones, destino, sections, content_hash, xml_size) VALUES"
+               " observaciones, destino, sections, content_hash) VALUES"
                " (:received, :peer, :client, :operation, :nombre, :telefono, :observaciones,"
-               " :destino, :sections, :hash, :size)")
+               " :destino, :sections, :hash)")
         .Text(":received", inventory.received)
         .Text(":peer", inventory.peer)
         .Text(":client", inventory.clientId)
@@ -82,45 +81,34 @@ int64_t SqliteStore::Insert(sqlite::Database& db, const Inventory& inventory,
         .Blob(":destino", inventory.header.Destino)
         .Text(":sections", inventory.sections)
         .Blob(":hash", hash)
-        .Int(":size", static_cast<int64_t>(inventory.xml.size()))
         .Run();
     const int64_t id = db.LastId();
     db.Prepare("INSERT INTO inventory_documents (inventory_id, xml) VALUES (?, ?)")
         .Int(1, id)
         .Blob(2, inventory.xml)
         .Run();
-    db.Prepare("INSERT INTO inventory_search (rowid, nombre, telefono, observaciones, destino)"
-               " VALUES (?, ?, ?, ?, ?)")
-        .Int(1, id)
-        .Text(2, Cp1252ToUtf8(inventory.header.Nombre))
-        .Text(3, Cp1252ToUtf8(inventory.header.Telefono))
-        .Text(4, Cp1252ToUtf8(inventory.header.Observaciones))
-        .Text(5, Cp1252ToUtf8(inventory.header.Destino))
-        .Run();
-    WriteFacts(db, id, facts, facts.version);
+    WriteFacts(db, id, inventory, facts, facts.version);
     return id;
 }
 
-// The facts, and the search index's copy of the texts found in the document.
-void SqliteStore::WriteFacts(sqlite::Database& db, int64_t id, const InventoryFacts& facts,
-                             int version) {
+// The facts, and the search copies of the inventory's texts and of those found in its document.
+void SqliteStore::WriteFacts(sqlite::Database& db, int64_t id, const Inventory& inventory,
+                             const InventoryFacts& facts, int version) {
     db.Prepare("UPDATE inventories SET computer = :computer, os = :os, cpu = :cpu,"
                " memory = :memory, problems = :problems, section_count = :sections,"
-               " facts_version = :version WHERE id = :id")
+               " xml_size = :size, facts_version = :version WHERE id = :id")
         .Blob(":computer", facts.computer)
         .Blob(":os", facts.os)
         .Blob(":cpu", facts.cpu)
         .Int(":memory", facts.memoryBytes)
         .Int(":problems", facts.problems)
         .Int(":sections", facts.sectionCount)
+        .Int(":size", static_cast<int64_t>(inventory.xml.size()))
         .Int(":version", version)
         .Int(":id", id)
         .Run();
-    db.Prepare("UPDATE inventory_search SET computer = ?, programs = ? WHERE rowid = ?")
-        .Text(1, Cp1252ToUtf8(facts.computer))
-        .Text(2, Cp1252ToUtf8(Joined(facts.programs)))
-        .Int(3, id)
-        .Run();
+    WriteSearchCopies(db, id, inventory.header, SearchCopy(facts.computer),
+                      SearchCopy(facts.programs));
 }
 
 std::optional<Inventory> SqliteStore::GetInventory(int64_t id) {
@@ -199,10 +187,15 @@ int64_t SqliteStore::Refile(int version,
         if (batch.empty()) return done;
         for (const auto& [id, machine] : batch) {
             const std::optional<Inventory> inventory = GetInventory(id);
+            if (!inventory) continue;  // pruned meanwhile
             const InventoryFacts facts = file(*inventory);
             Lease db(*this);
             sqlite::Transaction transaction(*db);
-            WriteFacts(*db, id, facts, version);
+            // Another service on the same file may have filed it meanwhile.
+            sqlite::Statement still = db->Prepare(
+                "SELECT 1 FROM inventories WHERE id = ? AND facts_version < ?");
+            if (!still.Int(1, id).Int(2, version).Step()) continue;
+            WriteFacts(*db, id, *inventory, facts, version);
             if (machine == 0) PlaceInMachine(*db, id, inventory->received, facts, choose(facts));
             transaction.Commit();
             ++done;

@@ -1,7 +1,6 @@
 #include "service/store/sqlite_store.h"
 
 #include <algorithm>
-#include <ctime>
 
 #include "core/cp1252.h"
 #include "core/exception.h"
@@ -33,41 +32,6 @@ int VersionOf(sqlite::Database& db) {
         return s.Step() ? static_cast<int>(s.IntColumn(0)) : 0;
     }
     return HasTable(db, "inventories") ? 1 : 0;
-}
-
-// After the columns of version 2 exist: the content hash of every older row, its header in the
-// search index (the facts follow when the store is opened, see Refile), then the key that keeps
-// a retried call from being stored twice. Rows that are already the same call (none should be)
-// keep their place without a hash, so that nothing is lost.
-void FileOlderRows(sqlite::Database& db) {
-    sqlite::Statement rows = db.Prepare(
-        "SELECT i.id, i.client_id, i.operation, i.nombre, i.telefono, i.observaciones,"
-        " i.destino, d.xml FROM inventories i JOIN inventory_documents d"
-        " ON d.inventory_id = i.id ORDER BY i.id");
-    sqlite::Statement same = db.Prepare(
-        "SELECT 1 FROM inventories WHERE client_id = ? AND content_hash = ? LIMIT 1");
-    sqlite::Statement update = db.Prepare("UPDATE inventories SET content_hash = ? WHERE id = ?");
-    sqlite::Statement index = db.Prepare(
-        "INSERT INTO inventory_search (rowid, nombre, telefono, observaciones, destino)"
-        " VALUES (?, ?, ?, ?, ?)");
-    while (rows.Step()) {
-        Inventory row;
-        row.clientId = rows.Column(1);
-        row.operation = rows.Column(2);
-        row.header = THeader{rows.Column(3), rows.Column(4), rows.Column(5), rows.Column(6)};
-        row.xml = rows.Column(7);
-        index.Reset()
-            .Int(1, rows.IntColumn(0))
-            .Text(2, Cp1252ToUtf8(row.header.Nombre))
-            .Text(3, Cp1252ToUtf8(row.header.Telefono))
-            .Text(4, Cp1252ToUtf8(row.header.Observaciones))
-            .Text(5, Cp1252ToUtf8(row.header.Destino))
-            .Run();
-        const std::string hash = ContentHash(row);
-        if (same.Reset().Text(1, row.clientId).Blob(2, hash).Step()) continue;
-        update.Reset().Blob(1, hash).Int(2, rows.IntColumn(0)).Run();
-    }
-    db.Exec("CREATE UNIQUE INDEX inventories_same ON inventories (client_id, content_hash)");
 }
 
 }  // namespace
@@ -129,32 +93,30 @@ int SqliteStore::SchemaVersion() {
     return VersionOf(*db);
 }
 
-std::unique_ptr<Store> OpenStore(const std::string& address) {
-    const std::string prefix = "sqlite:";
-    if (address.compare(0, prefix.size(), prefix) == 0) {
-        return std::make_unique<SqliteStore>(address.substr(prefix.size()));
+// After the tables of version 2 exist: the content hash of every older row and the search
+// copies of its header (its facts follow when the store is opened, see Refile), then the key
+// that keeps a retried call from being stored twice. Rows that are already the same call
+// (none should be) keep their place without a hash, so that nothing is lost.
+void SqliteStore::FileOlderRows(sqlite::Database& db) {
+    sqlite::Statement rows = db.Prepare(
+        "SELECT i.id, i.client_id, i.operation, i.nombre, i.telefono, i.observaciones,"
+        " i.destino, d.xml FROM inventories i JOIN inventory_documents d"
+        " ON d.inventory_id = i.id ORDER BY i.id");
+    sqlite::Statement same = db.Prepare(
+        "SELECT 1 FROM inventories WHERE client_id = ? AND content_hash = ? LIMIT 1");
+    sqlite::Statement update = db.Prepare("UPDATE inventories SET content_hash = ? WHERE id = ?");
+    while (rows.Step()) {
+        Inventory row;
+        row.clientId = rows.Column(1);
+        row.operation = rows.Column(2);
+        row.header = THeader{rows.Column(3), rows.Column(4), rows.Column(5), rows.Column(6)};
+        row.xml = rows.Column(7);
+        WriteSearchCopies(db, rows.IntColumn(0), row.header, "", "");
+        const std::string hash = ContentHash(row);
+        if (same.Reset().Text(1, row.clientId).Blob(2, hash).Step()) continue;
+        update.Reset().Blob(1, hash).Int(2, rows.IntColumn(0)).Run();
     }
-    if (address.find("://") != std::string::npos) {
-        throw Exception("Dirección de base de datos no admitida: " + address);
-    }
-    return std::make_unique<SqliteStore>(address);
-}
-
-std::string UtcText(int64_t seconds) {
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm utc{};
-    gmtime_r(&t, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &utc);
-    return text;
-}
-
-int64_t NowSeconds() {
-    return static_cast<int64_t>(std::time(nullptr));
-}
-
-std::string UtcNow() {
-    return UtcText(NowSeconds());
+    db.Exec("CREATE UNIQUE INDEX inventories_same ON inventories (client_id, content_hash)");
 }
 
 }  // namespace rb::service

@@ -11,6 +11,13 @@
 #include "service/store/store.h"
 
 namespace rb::service {
+namespace sqlite {
+
+// The columns of a summary, named once ("i" being the inventories): ReadSummary reads them.
+extern const char* const kSummaryColumns;
+InventorySummary ReadSummary(const Statement& s);
+
+}  // namespace sqlite
 
 class SqliteStore : public Store {
 public:
@@ -26,6 +33,7 @@ public:
     std::optional<InventorySummary> GetSummary(int64_t id) override;
     SummaryPage Search(const InventoryQuery& query) override;
     std::vector<InventorySummary> ListAll() override;
+    std::vector<InventorySummary> Prune(const std::string& before, bool keepLatest) override;
     int64_t Refile(int version, const std::function<InventoryFacts(const Inventory&)>& file,
                    const std::function<ChooseMachine(const InventoryFacts&)>& choose) override;
     std::optional<MachineRecord> GetMachine(int64_t id) override;
@@ -54,8 +62,10 @@ public:
     Recent RecentEntries(const std::string& action, const std::string& account,
                          int64_t sinceSeconds) override;
 
-    // The schema version the file is at.
-    int SchemaVersion();
+    int SchemaVersion() override;
+
+    // An online copy of the whole store into a new file (the service may go on writing).
+    void BackupTo(const std::string& copyName);
 
 private:
     // One connection, lent to one thread until it goes.
@@ -76,7 +86,11 @@ private:
                    const std::string& hash);
     int64_t PlaceInMachine(sqlite::Database& db, int64_t inventory, const std::string& received,
                            const InventoryFacts& facts, const ChooseMachine& choose);
-    void WriteFacts(sqlite::Database& db, int64_t id, const InventoryFacts& facts, int version);
+    void WriteFacts(sqlite::Database& db, int64_t id, const Inventory& inventory,
+                    const InventoryFacts& facts, int version);
+    void WriteSearchCopies(sqlite::Database& db, int64_t id, const THeader& header,
+                           const std::string& computer, const std::string& programs);
+    void FileOlderRows(sqlite::Database& db);
 
     std::mutex mutex_;
     std::condition_variable returned_;

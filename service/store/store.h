@@ -1,6 +1,7 @@
 // Where the service keeps what it receives and who may read it. One interface, in the service's
-// own records; each database behind it in its own files (SQLite: sqlite_store.*). SQL lives only
-// there. Every method may be called from any thread; failures raise rb::Exception.
+// own records; each database behind it in its own files (SQLite: sqlite_*, PostgreSQL:
+// postgres_*). SQL lives only there. Every method may be called from any thread, and several
+// services may share one PostgreSQL store; failures raise rb::Exception.
 #pragma once
 
 #include <memory>
@@ -28,6 +29,10 @@ public:
     virtual SummaryPage Search(const InventoryQuery& query) = 0;
     // Every inventory, oldest first (the command line's list).
     virtual std::vector<InventorySummary> ListAll() = 0;
+    // Removes the inventories received before `before` (as `received` is written), but the
+    // latest of each machine while `keepLatest`; their machines then count what is left, and a
+    // machine left with none goes. Answers what was removed, oldest first.
+    virtual std::vector<InventorySummary> Prune(const std::string& before, bool keepLatest) = 0;
 
     // Inventories filed by an older rule than `version` (or never): each is filed again with
     // what `file` reads from it, its machine chosen by `choose`. Answers how many.
@@ -79,10 +84,18 @@ public:
     };
     virtual Recent RecentEntries(const std::string& action, const std::string& account,
                                  int64_t sinceSeconds) = 0;
+
+    // The schema version the store is at (each store numbers its own steps).
+    virtual int SchemaVersion() = 0;
 };
 
-// The store a `--db` value names: a file name or "sqlite:FILE".
+// The store a `--db` value names: a "postgresql://..." (or "postgres://...") address, else a
+// file name or "sqlite:FILE". Opening brings an older schema up to date in place.
 std::unique_ptr<Store> OpenStore(const std::string& address);
+// Whether a `--db` value names a PostgreSQL store.
+bool IsPostgresAddress(const std::string& address);
+// The SQLite file a `--db` value names ("" for a PostgreSQL address).
+std::string SqliteFileOf(const std::string& address);
 
 // The current time as the store writes it, and in seconds.
 std::string UtcNow();
