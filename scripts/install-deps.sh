@@ -26,15 +26,17 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; else SUDO=; fi
 # libcurl4-openssl-dev: the HTTP client of the native build's remote call
 # libboost-dev, libssl-dev: the collecting service's HTTP and HTTPS server (Boost.Beast, OpenSSL)
 # libsqlite3-dev, pkg-config: the collecting service's embedded store
-# libsodium-dev, nlohmann-json3-dev, libkainjow-mustache-dev: the support console's password
-#   hashes and secrets, its API's JSON and its page templates
+# libsodium-dev, nlohmann-json3-dev, libkainjow-mustache-dev: the collecting service's hashes
+#   (content hash, passwords, secrets), its API's JSON and its console's page templates
+# libpq-dev: the collecting service's PostgreSQL store (libpq)
+# postgresql-15: the private PostgreSQL server its tests and benchmark start (pg_trgm included)
 # chromium, chromium-driver, python3-selenium: the console's tests in a real, headless browser
 # clang + libclang-rt-14-dev: the fuzz targets (libFuzzer, address and undefined sanitizers)
 # libpugixml-dev: the XML benchmark's yardstick (benchmark only)
 PACKAGES="g++-mingw-w64-i686 libz-mingw-w64-dev wine wine64 g++-mingw-w64-x86-64-posix
     xvfb xauth cmake ninja-build g++ make libgtest-dev zlib1g-dev python3
     libcurl4-openssl-dev libboost-dev libssl-dev libsqlite3-dev pkg-config
-    libsodium-dev nlohmann-json3-dev libkainjow-mustache-dev
+    libsodium-dev nlohmann-json3-dev libkainjow-mustache-dev libpq-dev postgresql-15
     chromium chromium-driver python3-selenium
     clang libclang-rt-14-dev libpugixml-dev"
 WINE32=wine32:i386
