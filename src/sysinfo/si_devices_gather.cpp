@@ -138,6 +138,15 @@ std::vector<std::string> SubKeys(const std::string& path) {
 
 }  // namespace
 
+// The items added before a failure stay, unsorted, and the machine name is not taken then.
+void TDevices::GetInfo() {
+    GatherGuarded(ErrorList(), "TDevices.GetInfo: ", [this] {
+        Enumerate();
+        Machine = GetMachineName();
+        SortByCategory();
+    });
+}
+
 void TDevices::Enumerate() {
     Clear();
     const Roots roots = RootsForThisSystem();
