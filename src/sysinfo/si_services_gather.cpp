@@ -15,7 +15,8 @@ constexpr uint32_t kWin32Services = 0x30;  // SERVICE_WIN32: own and shared proc
 constexpr uint32_t kAllStates = 3;         // SERVICE_STATE_ALL
 constexpr uint32_t kPageBuffer = 32768;
 constexpr uint32_t kMoreData = 234;        // ERROR_MORE_DATA
-const char kPrefix[] = "Servicios: ";
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "Servicios: ";
 
 [[noreturn]] void RaiseSystemError(uint32_t code) {
     const std::string message = platform::Current().Services().ErrorMessage(code);
@@ -59,7 +60,7 @@ void TServiceItem::Query(platform::ServiceManager& manager) {
 
 void TServicesCollection::GetInfo() {
     Clear();
-    GatherGuarded(ErrorList(), kPrefix, [&] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [&] {
         uint32_t error = 0;
         const auto manager = platform::Current().Services().OpenManager(error);
         if (!manager) RaiseSystemError(error);
@@ -72,7 +73,7 @@ void TServicesCollection::GetInfo() {
                 if (entry.serviceName.empty()) continue;
                 auto& item = AddItem<TServiceItem>();
                 FillFromEntry(item, entry);
-                GatherGuarded(ErrorList(), kPrefix, [&] { item.Query(*manager); });
+                GatherGuarded(ErrorList(), kErrorPrefix, [&] { item.Query(*manager); });
             }
             // A page that gives nothing and does not move on would be asked for forever.
             if (page.error == kMoreData && page.entries.empty() && resume == before) break;

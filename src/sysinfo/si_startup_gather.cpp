@@ -9,6 +9,10 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+// This section's message deliberately has no separator: the text follows the name directly.
+constexpr char kErrorPrefix[] = "TStartup.GetInfo";
+
 using platform::RegView;
 using platform::RootKey;
 
@@ -74,7 +78,7 @@ void AddWinIniEntries(TStartup& startup) {
 
 void TStartup::GetInfo() {
     Clear();
-    GatherGuarded(ErrorList(), "TStartup.GetInfo", [&] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [&] {
         const std::vector<RegView> machineViews = MachineSoftwareViews();
         for (const RunSource& source : kRunSources) {
             if (source.root == RootKey::CurrentUser) {
