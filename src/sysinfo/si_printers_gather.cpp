@@ -81,8 +81,8 @@ void TPrinters::FindDefaultPrinter() {
 }
 
 void TPrinters::GetInfo() {
-    Clear();
     GatherGuarded(ErrorList(), kErrorPrefix, [this] {
+        Clear();
         const uint32_t flags = Facts().IsNT ? kEnumLocal | kEnumConnections : kEnumLocal;
         const auto records = Printers().PrintersLevel2(flags);
         if (!records) return;

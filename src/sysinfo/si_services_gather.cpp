@@ -59,8 +59,8 @@ void TServiceItem::Query(platform::ServiceManager& manager) {
 }
 
 void TServicesCollection::GetInfo() {
-    Clear();
     GatherGuarded(ErrorList(), kErrorPrefix, [&] {
+        Clear();
         uint32_t error = 0;
         const auto manager = platform::Current().Services().OpenManager(error);
         if (!manager) RaiseSystemError(error);

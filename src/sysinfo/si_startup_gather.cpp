@@ -77,8 +77,8 @@ void AddWinIniEntries(TStartup& startup) {
 }  // namespace
 
 void TStartup::GetInfo() {
-    Clear();
     GatherGuarded(ErrorList(), kErrorPrefix, [&] {
+        Clear();
         const std::vector<RegView> machineViews = MachineSoftwareViews();
         for (const RunSource& source : kRunSources) {
             if (source.root == RootKey::CurrentUser) {
