@@ -24,7 +24,7 @@
 #include "sysinfo/si_performance_info.h"
 #include "sysinfo/si_printers.h"
 #include "sysinfo/si_processes.h"
-#include "sysinfo/si_services_list.h"
+#include "sysinfo/si_services.h"
 #include "sysinfo/si_software.h"
 #include "sysinfo/si_startup.h"
 #include "sysinfo/string_collection.h"

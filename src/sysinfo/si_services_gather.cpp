@@ -4,8 +4,8 @@
 // queried is recorded and the listing goes on.
 #include "core/exception.h"
 #include "platform/platform.h"
+#include "sysinfo/si_services.h"
 #include "sysinfo/si_services_decode.h"
-#include "sysinfo/si_services_list.h"
 #include "sysinfo/string_collection.h"
 
 namespace rb {
