@@ -52,7 +52,7 @@ public:
     TgiStartsEvent OnStarts;
     TgiCompleteProcessEvent OnCompleteProcess;
 
-    // Published, in this order.
+    // Published, in this order (the document places of kSections in msystem_info.cpp).
     std::unique_ptr<TCPU> CPU;
     std::unique_ptr<TMemory> Memory;
     std::unique_ptr<TOperatingSystem> OS;
