@@ -51,6 +51,7 @@ constexpr SectionRow Row(const char* name, TProcessPage page, int documentPlace,
 using S = TMSystemInfo;
 using P = TProcessPage;
 
+// property, page, place in the document, place in the report
 constexpr SectionRow kSections[] = {
     Row<&S::CPU>("CPU", P::pgCPU, 0, 2),
     Row<&S::OS>("OS", P::pgOS, 2, 1),
