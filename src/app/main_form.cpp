@@ -12,7 +12,7 @@ TfrmMain::TfrmMain(TdmKestrinConnection& module, MainFormSurface& surface)
 TfrmMain::~TfrmMain() {
     // A failed collection leaves the module's events on this form: they must not outlive it.
     if (module_.OnGetInfoStarts.Object() == this) module_.OnGetInfoStarts.Clear();
-    if (module_.OnGetInfoCompletsTest.Object() == this) module_.OnGetInfoCompletsTest.Clear();
+    if (module_.OnGetInfoCompleteProcess.Object() == this) module_.OnGetInfoCompleteProcess.Clear();
 }
 
 void TfrmMain::Process() {
@@ -29,10 +29,10 @@ void TfrmMain::Process() {
             }
         } stop{*this};
         module_.OnGetInfoStarts.Assign(this, &TfrmMain::GetInfoStarts);
-        module_.OnGetInfoCompletsTest.Assign(this, &TfrmMain::GetInfoCompleted);
+        module_.OnGetInfoCompleteProcess.Assign(this, &TfrmMain::GetInfoCompleted);
         module_.Collect();
         module_.OnGetInfoStarts.Clear();
-        module_.OnGetInfoCompletsTest.Clear();
+        module_.OnGetInfoCompleteProcess.Clear();
         buttons_.show = true;
         buttons_.send = true;
         SetStatusText("");

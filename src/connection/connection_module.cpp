@@ -57,7 +57,7 @@ void TdmKestrinConnection::Collect() {
         // The relays read the module's events at each call.
         info.OnCompleteProcess.Assign([this](Persistent* sender, const std::string& name,
                                              int32_t number) {
-            OnGetInfoCompletsTest(sender, name, number);
+            OnGetInfoCompleteProcess(sender, name, number);
         });
         info.OnStarts.Assign(
             [this](Persistent* sender, int32_t count) { OnGetInfoStarts(sender, count); });

@@ -60,7 +60,7 @@ public:
     bool Auto = false;
     TProgressEvent OnSendProgress;
     TgiStartsEvent OnGetInfoStarts;
-    TgiCompleteProcessEvent OnGetInfoCompletsTest;
+    TgiCompleteProcessEvent OnGetInfoCompleteProcess;
 
     // Published.
     std::string XMLData;

@@ -1,82 +1,128 @@
 #include "sysinfo/msystem_info.h"
 
+#include <iterator>
+#include <type_traits>
+#include <vector>
+
 #include "sysinfo/routines.h"
 
 namespace rb {
 
+namespace {
+
+// One section of the inventory. The rows stand in the order of the gathering; the aggregate
+// also makes its sections in this order (the device section before the sections that read it)
+// and drops them in the reverse one. The document and the report each have an order of their
+// own: a row gives its place in both.
+struct SectionRow {
+    const char* name;                                    // of its published property
+    PropInfo (*property)(const char* name, const char* typeName);
+    TProcessPage page;                                   // the page that selects its gathering
+    int documentPlace;                                   // among the document's sections
+    int reportPlace;                                     // among the report's sections
+    void (*make)(TMSystemInfo&);
+    void (*drop)(TMSystemInfo&);
+    InfoSection& (*section)(TMSystemInfo&);
+};
+
+template <auto Member>
+void MakeSection(TMSystemInfo& s) {
+    using T = typename std::remove_reference_t<decltype(s.*Member)>::element_type;
+    if constexpr (std::is_base_of_v<TInfoProcessCollectionWithDevices, T>) {
+        s.*Member = std::make_unique<T>(s.ErrorList.get(), s.Devices.get());
+    } else {
+        s.*Member = std::make_unique<T>(s.ErrorList.get());
+    }
+}
+
+template <auto Member>
+constexpr SectionRow Row(const char* name, TProcessPage page, int documentPlace,
+                         int reportPlace) {
+    return {name,
+            &Prop<Member>,
+            page,
+            documentPlace,
+            reportPlace,
+            &MakeSection<Member>,
+            [](TMSystemInfo& s) { (s.*Member).reset(); },
+            [](TMSystemInfo& s) -> InfoSection& { return *(s.*Member); }};
+}
+
+using S = TMSystemInfo;
+using P = TProcessPage;
+
+// property, page, place in the document, place in the report
+constexpr SectionRow kSections[] = {
+    Row<&S::CPU>("CPU", P::pgCPU, 0, 2),
+    Row<&S::OS>("OS", P::pgOS, 2, 1),
+    Row<&S::Memory>("Memory", P::pgMem, 1, 3),
+    Row<&S::Machine>("Machine", P::pgWksta, 4, 0),
+    Row<&S::Devices>("Devices", P::pgDev, 7, 8),
+    Row<&S::Disks>("Disks", P::pgDisk, 3, 11),
+    Row<&S::Network>("Network", P::pgNet, 16, 7),
+    Row<&S::Displays>("Displays", P::pgDisplay, 5, 4),
+    Row<&S::Media>("Media", P::pgMedia, 6, 6),
+    Row<&S::Engines>("Engines", P::pgEng, 8, 9),
+    Row<&S::DirectX>("DirectX", P::pgEng, 10, 10),
+    Row<&S::APM>("APM", P::pgAPM, 9, 5),
+    Row<&S::Processes>("Processes", P::pgProcs, 11, 12),
+    Row<&S::Printers>("Printers", P::pgPrn, 12, 13),
+    Row<&S::Software>("Software", P::pgSoftware, 13, 14),
+    Row<&S::Startup>("Startup", P::pgStartup, 14, 15),
+    Row<&S::Services>("Services", P::pgServices, 15, 16),
+};
+constexpr int kSectionCount = static_cast<int>(std::size(kSections));
+
+// Every place from 0 to kSectionCount - 1 taken by exactly one row.
+constexpr bool EveryPlaceOnce(int SectionRow::*place) {
+    for (int wanted = 0; wanted < kSectionCount; ++wanted) {
+        int rows = 0;
+        for (const SectionRow& row : kSections) rows += row.*place == wanted ? 1 : 0;
+        if (rows != 1) return false;
+    }
+    return true;
+}
+static_assert(EveryPlaceOnce(&SectionRow::documentPlace), "one section per document place");
+static_assert(EveryPlaceOnce(&SectionRow::reportPlace), "one section per report place");
+
+// The rows in the order one of the places gives.
+std::vector<const SectionRow*> RowsBy(int SectionRow::*place) {
+    std::vector<const SectionRow*> rows(kSectionCount);
+    for (const SectionRow& row : kSections) rows[row.*place] = &row;
+    return rows;
+}
+
+// The sections first, in the document's order, then the performance record, the error list
+// and the selected pages.
+std::vector<PropInfo> PublishedProperties() {
+    std::vector<PropInfo> props;
+    for (const SectionRow* row : RowsBy(&SectionRow::documentPlace)) {
+        props.push_back(row->property(row->name, nullptr));
+    }
+    props.push_back(Prop<&S::PerformanceInfo>("PerformanceInfo"));
+    props.push_back(Prop<&S::ErrorList>("ErrorList"));
+    props.push_back(Prop<&S::ProcessList>("ProcessList"));
+    return props;
+}
+
+}  // namespace
+
 const ClassInfo& TMSystemInfo::StaticClass() {
-    using S = TMSystemInfo;
-    static const ClassInfo info("TMSystemInfo", &Component::StaticClass(),
-                                {
-                                    Prop<&S::CPU>("CPU"),
-                                    Prop<&S::Memory>("Memory"),
-                                    Prop<&S::OS>("OS"),
-                                    Prop<&S::Disks>("Disks"),
-                                    Prop<&S::Machine>("Machine"),
-                                    Prop<&S::Displays>("Displays"),
-                                    Prop<&S::Media>("Media"),
-                                    Prop<&S::Devices>("Devices"),
-                                    Prop<&S::Engines>("Engines"),
-                                    Prop<&S::APM>("APM"),
-                                    Prop<&S::DirectX>("DirectX"),
-                                    Prop<&S::Processes>("Processes"),
-                                    Prop<&S::Printers>("Printers"),
-                                    Prop<&S::Software>("Software"),
-                                    Prop<&S::Startup>("Startup"),
-                                    Prop<&S::Services>("Services"),
-                                    Prop<&S::Network>("Network"),
-                                    Prop<&S::PerformanceInfo>("PerformanceInfo"),
-                                    Prop<&S::ErrorList>("ErrorList"),
-                                    Prop<&S::ProcessList>("ProcessList"),
-                                },
+    static const ClassInfo info("TMSystemInfo", &Component::StaticClass(), PublishedProperties(),
                                 MakeInstance<TMSystemInfo>);
     return info;
 }
 
 TMSystemInfo::TMSystemInfo(Component* owner) : Component(owner) {
-    // Every section appends to the one error list; Network, Displays and Media read Devices,
-    // which therefore exists before them.
+    // Every section appends to the one error list.
     ErrorList = std::make_unique<TStringCollection>();
-    TStringCollection* errors = ErrorList.get();
-    PerformanceInfo = std::make_unique<TPerformanceInfo>(errors);
-    CPU = std::make_unique<TCPU>(errors);
-    Memory = std::make_unique<TMemory>(errors);
-    OS = std::make_unique<TOperatingSystem>(errors);
-    Disks = std::make_unique<TDisks>(errors);
-    Machine = std::make_unique<TMachine>(errors);
-    Devices = std::make_unique<TDevices>(errors);
-    Network = std::make_unique<TNetwork>(errors, Devices.get());
-    Displays = std::make_unique<TDisplays>(errors, Devices.get());
-    Media = std::make_unique<TMedia>(errors, Devices.get());
-    Engines = std::make_unique<TEngines>(errors);
-    APM = std::make_unique<TAPM>(errors);
-    DirectX = std::make_unique<TDirectX>(errors);
-    Processes = std::make_unique<TProcesses>(errors);
-    Printers = std::make_unique<TPrinters>(errors);
-    Software = std::make_unique<TSoftware>(errors);
-    Startup = std::make_unique<TStartup>(errors);
-    Services = std::make_unique<TServicesCollection>(errors);
+    PerformanceInfo = std::make_unique<TPerformanceInfo>(ErrorList.get());
+    for (const SectionRow& row : kSections) row.make(*this);
 }
 
 TMSystemInfo::~TMSystemInfo() {
     // Sections refer to the error list and to Devices: they go first.
-    Services.reset();
-    Startup.reset();
-    Software.reset();
-    Printers.reset();
-    Processes.reset();
-    DirectX.reset();
-    APM.reset();
-    Engines.reset();
-    Media.reset();
-    Displays.reset();
-    Network.reset();
-    Devices.reset();
-    Machine.reset();
-    Disks.reset();
-    OS.reset();
-    Memory.reset();
-    CPU.reset();
+    for (int i = kSectionCount - 1; i >= 0; --i) kSections[i].drop(*this);
     PerformanceInfo.reset();
     ErrorList.reset();
 }
@@ -90,59 +136,6 @@ int32_t TMSystemInfo::CountSteps(TProcessPages pages) {
     return count;
 }
 
-namespace {
-
-// The refresh steps in their fixed order: the page that selects a step, and its section.
-struct RefreshStep {
-    TProcessPage page;
-    InfoSection& (*section)(TMSystemInfo&);
-};
-
-const RefreshStep kRefreshSteps[] = {
-    {TProcessPage::pgCPU, [](TMSystemInfo& s) -> InfoSection& { return *s.CPU; }},
-    {TProcessPage::pgOS, [](TMSystemInfo& s) -> InfoSection& { return *s.OS; }},
-    {TProcessPage::pgMem, [](TMSystemInfo& s) -> InfoSection& { return *s.Memory; }},
-    {TProcessPage::pgWksta, [](TMSystemInfo& s) -> InfoSection& { return *s.Machine; }},
-    {TProcessPage::pgDev, [](TMSystemInfo& s) -> InfoSection& { return *s.Devices; }},
-    {TProcessPage::pgDisk, [](TMSystemInfo& s) -> InfoSection& { return *s.Disks; }},
-    {TProcessPage::pgNet, [](TMSystemInfo& s) -> InfoSection& { return *s.Network; }},
-    {TProcessPage::pgDisplay, [](TMSystemInfo& s) -> InfoSection& { return *s.Displays; }},
-    {TProcessPage::pgMedia, [](TMSystemInfo& s) -> InfoSection& { return *s.Media; }},
-    {TProcessPage::pgEng, [](TMSystemInfo& s) -> InfoSection& { return *s.Engines; }},
-    {TProcessPage::pgEng, [](TMSystemInfo& s) -> InfoSection& { return *s.DirectX; }},
-    {TProcessPage::pgAPM, [](TMSystemInfo& s) -> InfoSection& { return *s.APM; }},
-    {TProcessPage::pgProcs, [](TMSystemInfo& s) -> InfoSection& { return *s.Processes; }},
-    {TProcessPage::pgPrn, [](TMSystemInfo& s) -> InfoSection& { return *s.Printers; }},
-    {TProcessPage::pgSoftware, [](TMSystemInfo& s) -> InfoSection& { return *s.Software; }},
-    {TProcessPage::pgStartup, [](TMSystemInfo& s) -> InfoSection& { return *s.Startup; }},
-    {TProcessPage::pgServices, [](TMSystemInfo& s) -> InfoSection& { return *s.Services; }},
-};
-
-// The report's order differs from the gathering order.
-using ReportFn = void (*)(TMSystemInfo&, StringList&);
-const ReportFn kReportOrder[] = {
-    [](TMSystemInfo& s, StringList& l) { s.Machine->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.OS->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.CPU->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Memory->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Displays->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.APM->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Media->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Network->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Devices->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Engines->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.DirectX->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Disks->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Processes->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Printers->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Software->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Startup->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.Services->Report(l); },
-    [](TMSystemInfo& s, StringList& l) { s.PerformanceInfo->Report(l); },
-};
-
-}  // namespace
-
 void TMSystemInfo::Refresh() {
     // The first editions of Windows 95 and 98 have no service list to read.
     const OsKind kind = Facts().Kind;
@@ -152,9 +145,9 @@ void TMSystemInfo::Refresh() {
     PerformanceInfo->Start();
     step_ = 0;
     OnStarts(this, CountSteps(ProcessList));
-    for (const RefreshStep& step : kRefreshSteps) {
-        if (!ProcessList.Contains(step.page)) continue;
-        InfoSection& section = step.section(*this);
+    for (const SectionRow& row : kSections) {
+        if (!ProcessList.Contains(row.page)) continue;
+        InfoSection& section = row.section(*this);
         section.GetInfo();
         ProgressStep(section.Caption());
     }
@@ -167,7 +160,8 @@ void TMSystemInfo::ProgressStep(const std::string& caption) {
 }
 
 void TMSystemInfo::Report(StringList& list) {
-    for (ReportFn report : kReportOrder) report(*this, list);
+    for (const SectionRow* row : RowsBy(&SectionRow::reportPlace)) row->section(*this).Report(list);
+    PerformanceInfo->Report(list);
 }
 
 void RegisterInformationClasses() {

@@ -24,7 +24,7 @@
 #include "sysinfo/si_performance_info.h"
 #include "sysinfo/si_printers.h"
 #include "sysinfo/si_processes.h"
-#include "sysinfo/si_services_list.h"
+#include "sysinfo/si_services.h"
 #include "sysinfo/si_software.h"
 #include "sysinfo/si_startup.h"
 #include "sysinfo/string_collection.h"
@@ -52,7 +52,7 @@ public:
     TgiStartsEvent OnStarts;
     TgiCompleteProcessEvent OnCompleteProcess;
 
-    // Published, in this order.
+    // Published, in this order (the document places of kSections in msystem_info.cpp).
     std::unique_ptr<TCPU> CPU;
     std::unique_ptr<TMemory> Memory;
     std::unique_ptr<TOperatingSystem> OS;

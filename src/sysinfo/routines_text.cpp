@@ -61,6 +61,16 @@ std::string FloatToNeutralText(double value) {
     return GeneralExponent(std::string(buf, r.ptr));
 }
 
+std::string GroupedNumber(int64_t value, char separator) {
+    const std::string digits = IntToStr(value < 0 ? -value : value);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
+        out += digits[i];
+    }
+    return value < 0 ? "-" + out : out;
+}
+
 double NeutralTextToFloat(std::string_view text) {
     std::string s(text);
     if (s.find('.') == std::string::npos) s = ReplaceAll(s, ",", ".");

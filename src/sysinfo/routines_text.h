@@ -13,6 +13,8 @@ namespace rb {
 
 // Numbers and dates as locale-neutral text ("." as decimal separator).
 std::string FloatToNeutralText(double value);
+// An integer with the thousands separator between groups of three digits ("0,##").
+std::string GroupedNumber(int64_t value, char separator);
 // Accepts "," as the separator when the text has no "."; raises EConvertError otherwise.
 double NeutralTextToFloat(std::string_view text);
 // The number as a date-time in the user's short date and long time formats.

@@ -5,6 +5,9 @@
 
 namespace rb {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TAPM.GetInfo: ";
+
 const EnumInfo& DescribeEnum(TPowerStatus) {
     static const char* const names[] = {"psUnknown", "psOffline", "psOnline"};
     static const EnumInfo info{"TPowerStatus", names, 3};
@@ -73,7 +76,7 @@ void TAPM::GetInfo() {
     BatteryLifePercent = 0;
     BatteryLifeTime = 0;
     BatteryLifeFullTime = 0;
-    GatherGuarded(ErrorList(), "TAPM.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         const auto status = platform::Current().Power().Status();
         if (!status) return;
         ACPowerStatus = PowerStatusOf(status->acLineStatus);

@@ -11,6 +11,11 @@
 
 namespace rb {
 
+// The section's error prefixes, as the error list shows them.
+constexpr char kErrorPrefix[] = "TCPU.GetInfo: ";
+constexpr char kFeaturesErrorPrefix[] = "TCPUFeatures.GetInfo: ";
+constexpr char kCacheErrorPrefix[] = "TCPUCache.GetInfo: ";
+
 namespace {
 
 using platform::CpuidRegisters;
@@ -83,7 +88,7 @@ void Gather(TCPU& cpu) {
 }  // namespace
 
 void TCPU::GetInfo() {
-    GatherGuarded(ErrorList(), "TCPU.GetInfo: ", [this] { Gather(*this); });
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] { Gather(*this); });
 }
 
 namespace {
@@ -112,7 +117,7 @@ static_assert(std::size(kFeatureMembers) == static_cast<size_t>(Feature::Count))
 }  // namespace
 
 void TCPUFeatures::GetInfo() {
-    GatherGuarded(ErrorList(), "TCPUFeatures.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kFeaturesErrorPrefix, [this] {
         platform::ProcessorArea& p = platform::Current().Processor();
         const platform::CpuidRegisters extended = p.Cpuid(0x80000001);
         const platform::CpuidRegisters standard = p.Cpuid(1);
@@ -143,7 +148,7 @@ void TCPUCache::GetInfo() {
     L1Data = L1Code = Level1 = Level2 = 0;
     std::fill(std::begin(Descriptors), std::end(Descriptors), 0);
     std::fill(std::begin(ExtendedRegs), std::end(ExtendedRegs), 0);
-    GatherGuarded(ErrorList(), "TCPUCache.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kCacheErrorPrefix, [this] {
         platform::ProcessorArea& p = platform::Current().Processor();
         cpu::CacheSizes sizes;
         if (Vendor == cpu::kIntel) {

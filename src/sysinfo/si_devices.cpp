@@ -137,15 +137,6 @@ TDevices::TDevices(TStringCollection* errorList)
     InfoName = "Dispositivos";
 }
 
-// The items added before a failure stay, unsorted, and the machine name is not taken then.
-void TDevices::GetInfo() {
-    GatherGuarded(ErrorList(), "TDevices.GetInfo: ", [this] {
-        Enumerate();
-        Machine = GetMachineName();
-        SortByCategory();
-    });
-}
-
 // A quicksort on the middle item that exchanges the items' contents (through a temporary
 // item), so equal categories end in no particular order.
 void TDevices::SortByCategory() {

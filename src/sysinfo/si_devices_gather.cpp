@@ -14,6 +14,9 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TDevices.GetInfo: ";
+
 using platform::RegKey;
 using platform::RegValueType;
 using platform::RootKey;
@@ -137,6 +140,15 @@ std::vector<std::string> SubKeys(const std::string& path) {
 }
 
 }  // namespace
+
+// The items added before a failure stay, unsorted, and the machine name is not taken then.
+void TDevices::GetInfo() {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
+        Enumerate();
+        Machine = GetMachineName();
+        SortByCategory();
+    });
+}
 
 void TDevices::Enumerate() {
     Clear();

@@ -5,6 +5,9 @@
 
 namespace rb {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TDirectX.GetInfo: ";
+
 const ClassInfo& TDirectX::StaticClass() {
     using D = TDirectX;
     static const ClassInfo info("TDirectX", &TInfoProcess::StaticClass(),
@@ -74,7 +77,7 @@ std::string DirectXVersionFromBinary(const std::vector<uint8_t>& value) {
 }
 
 void TDirectX::GetInfo() {
-    GatherGuarded(ErrorList(), "TDirectX.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         // Version keeps its previous text when the key says nothing.
         if (const auto key = Current().Reg().Open(RootKey::LocalMachine, kDirectXKey)) {
             if (const auto text = key->ReadString("Version")) Version = *text;

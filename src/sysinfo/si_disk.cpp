@@ -80,16 +80,6 @@ TFileFlags FileFlagsFrom(uint32_t fileSystemFlags, uint32_t maximumComponentLeng
     return flags;
 }
 
-std::string GroupedNumber(int64_t value, char separator) {
-    const std::string digits = IntToStr(value < 0 ? -value : value);
-    std::string out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
-        out += digits[i];
-    }
-    return value < 0 ? "-" + out : out;
-}
-
 const ClassInfo& TDisk::StaticClass() {
     using D = TDisk;
     static const ClassInfo info("TDisk", &TInfoProcessCollectionItem::StaticClass(),

@@ -47,8 +47,6 @@ constexpr size_t kDiskSignLength = 2;  // the drive letter's short string: "C:"
 std::string SerialText(uint32_t serial);
 // The capability set of a volume's flags; long names only at a component length of exactly 255.
 TFileFlags FileFlagsFrom(uint32_t fileSystemFlags, uint32_t maximumComponentLength);
-// An integer with the thousands separator between groups of three digits ("0,##").
-std::string GroupedNumber(int64_t value, char separator);
 
 class TDisk : public TInfoProcessCollectionItem {
     RB_PERSISTENT_CLASS

@@ -11,6 +11,10 @@
 namespace rb {
 namespace {
 
+// The section's error prefixes, as the error list shows them.
+constexpr char kErrorPrefix[] = "TDisks.GetInfo: ";
+constexpr char kDiskErrorPrefix[] = "TDisk.SetDisk: ";
+
 platform::StorageArea& Storage() {
     return platform::Current().Storage();
 }
@@ -41,7 +45,7 @@ std::string TDisk::ExpandUNC() const {
 }
 
 void TDisk::GetInfo() {
-    GatherGuarded(ErrorList(), "TDisk.SetDisk: ", [this] {
+    GatherGuarded(ErrorList(), kDiskErrorPrefix, [this] {
         const std::string root = DriveLetter + "\\";
         const uint32_t kind = Storage().DriveKind(root);
         if (kind <= static_cast<uint32_t>(TMediaType::dtRAMDisk)) {
@@ -70,7 +74,7 @@ void TDisk::GetInfo() {
 }
 
 void TDisks::GetInfo() {
-    GatherGuarded(ErrorList(), "TDisks.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         const std::vector<std::string> roots = Storage().DriveStrings();
         Clear();
         for (const std::string& root : roots) {

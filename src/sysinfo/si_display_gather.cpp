@@ -11,6 +11,14 @@
 namespace rb {
 namespace {
 
+// The section's error prefixes, as the error list shows them.
+// This section's message deliberately has no separator: the text follows the name directly.
+constexpr char kErrorPrefix[] = "TDisplay.GetInfo";
+// This section's message deliberately has no separator: the text follows the name directly.
+constexpr char kNTErrorPrefix[] = "TDisplay.GetWinNTDisplayInfo";
+constexpr char k9xErrorPrefix[] = "TDisplay.GetWin9xDisplayInfo: ";
+constexpr char kBiosErrorPrefix[] = "TDisplay.GetVideoBIOSInfo: ";
+
 using platform::RootKey;
 
 constexpr size_t kAdapterTextBytes = 255;  // "HardwareInformation.*" texts read, longer cut
@@ -167,19 +175,17 @@ void DisplayModes(TDisplay& d) {
 }  // namespace
 
 void TDisplay::GetInfo() {
-    GatherGuarded(ErrorList(), "TDisplay.GetInfo", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         Adapter = device_ ? device_->DisplayName() : "";
         int64_t memory = 0;
         if (Facts().IsNT) {
-            GatherGuarded(ErrorList(), "TDisplay.GetWinNTDisplayInfo",
+            GatherGuarded(ErrorList(), kNTErrorPrefix,
                           [&] { AdapterDetailsNT(*this, device_, memory); });
         } else {
-            GatherGuarded(ErrorList(), "TDisplay.GetWin9xDisplayInfo: ", [&] {
-                AdapterDetails9x(*this, memory);
-            });
+            GatherGuarded(ErrorList(), k9xErrorPrefix, [&] { AdapterDetails9x(*this, memory); });
         }
         Memory = memory;  // bytes: 2 GiB and more never read negative
-        GatherGuarded(ErrorList(), "TDisplay.GetVideoBIOSInfo: ", [this] { VideoBios(*this); });
+        GatherGuarded(ErrorList(), kBiosErrorPrefix, [this] { VideoBios(*this); });
         ScreenMetrics(*this);
         DisplayModes(*this);
     });

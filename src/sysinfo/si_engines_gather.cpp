@@ -9,6 +9,9 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TEngines.GetInfo: ";
+
 using platform::AutomationObject;
 using platform::AutomationValue;
 using platform::Current;
@@ -127,7 +130,7 @@ void TEngines::GetInfo() {
     BDE.clear();
     DAO.clear();
     ADO.clear();
-    GatherGuarded(ErrorList(), "TEngines.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         GatherFileVersions();
         // COM for this thread while the engines are asked; every object goes before it.
         const auto com = Current().Automation().EnterThread();

@@ -11,6 +11,9 @@
 
 namespace rb {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TMachine.GetInfo: ";
+
 namespace {
 
 using platform::Current;
@@ -90,7 +93,7 @@ void ReadBiosRegistry(TMachine& m) {
 }  // namespace
 
 void TMachine::GetInfo() {
-    GatherGuarded(ErrorList(), "TMachine.GetInfo: ", [this] { Gather(); });
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] { Gather(); });
 }
 
 void TMachine::Gather() {

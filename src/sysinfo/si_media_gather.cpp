@@ -12,6 +12,9 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TMedia.GetInfo: ";
+
 using platform::MediaDeviceCaps;
 using platform::MediaDeviceKind;
 
@@ -116,7 +119,7 @@ void TMedia::FindCards() {
 }
 
 void TMedia::GetInfo() {
-    GatherGuarded(ErrorList(), "TMedia.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         StringList drivers;
         std::string key;
         GetClassDevices(Facts().ClassKey, "MEDIA", "DriverDesc", drivers, key);

@@ -7,6 +7,9 @@
 
 namespace rb {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TMemory.GetInfo: ";
+
 const ClassInfo& TMemory::StaticClass() {
     using C = TMemory;
     static const ClassInfo info("TMemory", &TInfoProcess::StaticClass(),
@@ -35,7 +38,7 @@ TMemory::TMemory(TStringCollection* errorList) : TInfoProcess(errorList) {
 }
 
 void TMemory::GetInfo() {
-    GatherGuarded(ErrorList(), "TMemory.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         platform::SystemArea& system = platform::Current().System();
         // The basic status cannot count beyond 4 GB (and some systems misreport above 2 GB);
         // the extended one, where the system has it, gives the true figures.

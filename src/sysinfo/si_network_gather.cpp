@@ -10,6 +10,10 @@
 namespace rb {
 namespace {
 
+// The section's error prefixes, as the error list shows them.
+constexpr char kErrorPrefix[] = "TNetwork.GetInfo: ";
+constexpr char kWinsockErrorPrefix[] = "TWinsock.GetInfo: ";
+
 constexpr size_t kDescriptionLength = 256;
 constexpr size_t kStatusLength = 128;
 constexpr uint32_t kLoopbackType = 24;  // MIB_IF_TYPE_LOOPBACK
@@ -33,7 +37,7 @@ void AddOnce(TStringCollection& list, const std::string& text) {
 }  // namespace
 
 void TWinsock::GetInfo() {
-    GatherGuarded(ErrorList(), "TWinsock.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kWinsockErrorPrefix, [this] {
         const auto data = Network().Winsock(0x0101);
         if (!data) {
             Status = "Winsock cannot be initialized.";
@@ -84,7 +88,7 @@ void TNetwork::GatherMACAddresses() {
 }
 
 void TNetwork::GetInfo() {
-    GatherGuarded(ErrorList(), "TNetwork.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
         WinSock->GetInfo();
         StringList addresses;
         for (const std::string& a : Network().HostAddresses()) addresses.Add(a);

@@ -9,6 +9,9 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "TOperatingSystem.GetInfo: ";
+
 using platform::Current;
 using platform::RootKey;
 
@@ -144,7 +147,7 @@ void TOperatingSystem::GetInfo() {
     rThousandSeparator = locale.thousandSeparator;
     rDateSeparator = locale.dateSeparator;
     rHourSeparator = locale.timeSeparator;
-    GatherGuarded(ErrorList(), "TOperatingSystem.GetInfo: ", [&] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [&] {
         rTimeAmString = locale.timeAmString;
         rTimePmString = locale.timePmString;
         Folders->Clear();

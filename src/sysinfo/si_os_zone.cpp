@@ -9,6 +9,11 @@
 namespace rb {
 namespace {
 
+// The section's error prefixes, as the error list shows them.
+constexpr char kTimeZoneErrorPrefix[] = "TTimeZone.GetInfo: ";
+// This section's message deliberately has no separator: the text follows the name directly.
+constexpr char kNTSpecificErrorPrefix[] = "TNTSpecific.GetInfo";
+
 using platform::Current;
 using platform::RootKey;
 using platform::SystemTimeRecord;
@@ -131,7 +136,7 @@ TNTSuites SuitesOf(uint16_t mask) {
 }  // namespace
 
 void TTimeZone::GetInfo() {
-    GatherGuarded(ErrorList(), "TTimeZone.GetInfo: ", [this] {
+    GatherGuarded(ErrorList(), kTimeZoneErrorPrefix, [this] {
         TimeZoneInfo zone = Current().System().TimeZone();
         MatchZone(*this, zone);
         Bias = zone.bias;
@@ -151,7 +156,7 @@ void TTimeZone::GetInfo() {
 }
 
 void TNTSpecific::GetInfo() {
-    GatherGuarded(ErrorList(), "TNTSpecific.GetInfo", [this] {
+    GatherGuarded(ErrorList(), kNTSpecificErrorPrefix, [this] {
         ProductType = TNtProductType::ptUnknown;
         InstalledSuites = TNTSuites();
         ServicePackMajorVersion = 0;

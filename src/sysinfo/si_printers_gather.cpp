@@ -9,6 +9,11 @@
 namespace rb {
 namespace {
 
+// The section's error prefixes, as the error list shows them.
+constexpr char kErrorPrefix[] = "TPrinters.GetInfo 3: ";
+constexpr char kPrinterErrorPrefix[] = "TPrinters.GetInfo 1: ";
+constexpr char kDefaultPrinterErrorPrefix[] = "TPrinters.GetInfo 2: ";
+
 constexpr uint32_t kEnumDefault = 1;      // PRINTER_ENUM_DEFAULT
 constexpr uint32_t kEnumLocal = 2;        // PRINTER_ENUM_LOCAL
 constexpr uint32_t kEnumConnections = 4;  // PRINTER_ENUM_CONNECTIONS
@@ -60,8 +65,8 @@ void TPrinters::FindDefaultPrinter() {
     if (name.empty()) name = Printers().DefaultPrinterName();
     if (name.empty() && answer.error != 0) {
         if (answer.error == kErrorInvalidName) {
-            AppendError(ErrorList(),
-                        "TPrinters.GetInfo 2: ", Exception("No existe una impresora por defecto"));
+            AppendError(ErrorList(), kDefaultPrinterErrorPrefix,
+                        Exception("No existe una impresora por defecto"));
             return;
         }
         throw Exception(SystemErrorText(answer.error,
@@ -76,14 +81,14 @@ void TPrinters::FindDefaultPrinter() {
 }
 
 void TPrinters::GetInfo() {
-    Clear();
-    GatherGuarded(ErrorList(), "TPrinters.GetInfo 3: ", [this] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [this] {
+        Clear();
         const uint32_t flags = Facts().IsNT ? kEnumLocal | kEnumConnections : kEnumLocal;
         const auto records = Printers().PrintersLevel2(flags);
         if (!records) return;
         for (const platform::PrinterInfo2& r : *records) {
             auto& printer = AddItem<TPrinterDeviceComplete>();
-            GatherGuarded(ErrorList(), "TPrinters.GetInfo 1: ", [&] { Fill(printer, r); });
+            GatherGuarded(ErrorList(), kPrinterErrorPrefix, [&] { Fill(printer, r); });
         }
         // Also without printers: where the system refuses the question, the error list says
         // that there is no default printer.

@@ -9,6 +9,10 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+// This section's message deliberately has no separator: the text follows the name directly.
+constexpr char kErrorPrefix[] = "TProcesses.GetInfo";
+
 constexpr uint32_t kIdCapacity = 1025;
 const char kIdleProcess[] = "System Idle Process";
 const char kSystemProcess[] = "System Process";
@@ -85,7 +89,7 @@ void TProcesses::Enumerate(bool fullPath) {
 }
 
 void TProcesses::GetInfo() {
-    GatherGuarded(ErrorList(), "TProcesses.GetInfo", [&] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [&] {
         Clear();
         Enumerate(true);
         isNT_ = Facts().IsNT;

@@ -2,7 +2,43 @@
 // sets; values outside the known ones take the stated defaults.
 #include "sysinfo/si_services_decode.h"
 
+#include <cstddef>
+
 namespace rb {
+namespace {
+
+// One number of the service control manager and the member it reads as.
+template <class E>
+struct CodeRow {
+    uint32_t code;
+    E value;
+};
+
+constexpr CodeRow<TStartType> kStartTypes[] = {
+    {0, TStartType::stBoot},
+    {1, TStartType::stSystem},
+    {2, TStartType::stAuto},
+    {3, TStartType::stManual},
+    {4, TStartType::stDisabled},
+};
+
+constexpr CodeRow<TErrorSeverity> kErrorSeverities[] = {
+    {0, TErrorSeverity::esIgnore},
+    {1, TErrorSeverity::esNormal},
+    {2, TErrorSeverity::esSevere},
+    {3, TErrorSeverity::esCritical},
+};
+
+// The member of `code` in `rows`; `otherwise` for a number the table does not know.
+template <class E, size_t N>
+constexpr E Decoded(const CodeRow<E> (&rows)[N], uint32_t code, E otherwise) {
+    for (const CodeRow<E>& row : rows) {
+        if (row.code == code) return row.value;
+    }
+    return otherwise;
+}
+
+}  // namespace
 
 TCurrentStatus CurrentStatusOf(uint32_t state) {
     // SERVICE_STOPPED (1) and anything unknown read as stopped; 2 to 7 follow in order.
@@ -11,22 +47,12 @@ TCurrentStatus CurrentStatusOf(uint32_t state) {
 }
 
 TStartType StartTypeOf(uint32_t start) {
-    switch (start) {
-        case 0: return TStartType::stBoot;
-        case 1: return TStartType::stSystem;
-        case 2: return TStartType::stAuto;
-        case 4: return TStartType::stDisabled;
-        default: return TStartType::stManual;  // 3 (on demand) and anything unknown
-    }
+    // 3 (on demand) and anything unknown read as manual.
+    return Decoded(kStartTypes, start, TStartType::stManual);
 }
 
 TErrorSeverity ErrorSeverityOf(uint32_t control) {
-    switch (control) {
-        case 0: return TErrorSeverity::esIgnore;
-        case 2: return TErrorSeverity::esSevere;
-        case 3: return TErrorSeverity::esCritical;
-        default: return TErrorSeverity::esNormal;
-    }
+    return Decoded(kErrorSeverities, control, TErrorSeverity::esNormal);
 }
 
 TServiceTypes ServiceTypesOf(uint32_t type) {

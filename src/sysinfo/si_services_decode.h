@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "sysinfo/si_services_list.h"
+#include "sysinfo/si_services.h"
 
 namespace rb {
 

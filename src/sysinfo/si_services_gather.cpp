@@ -4,8 +4,8 @@
 // queried is recorded and the listing goes on.
 #include "core/exception.h"
 #include "platform/platform.h"
+#include "sysinfo/si_services.h"
 #include "sysinfo/si_services_decode.h"
-#include "sysinfo/si_services_list.h"
 #include "sysinfo/string_collection.h"
 
 namespace rb {
@@ -15,7 +15,8 @@ constexpr uint32_t kWin32Services = 0x30;  // SERVICE_WIN32: own and shared proc
 constexpr uint32_t kAllStates = 3;         // SERVICE_STATE_ALL
 constexpr uint32_t kPageBuffer = 32768;
 constexpr uint32_t kMoreData = 234;        // ERROR_MORE_DATA
-const char kPrefix[] = "Servicios: ";
+// The section's prefix in the error list.
+constexpr char kErrorPrefix[] = "Servicios: ";
 
 [[noreturn]] void RaiseSystemError(uint32_t code) {
     const std::string message = platform::Current().Services().ErrorMessage(code);
@@ -58,8 +59,8 @@ void TServiceItem::Query(platform::ServiceManager& manager) {
 }
 
 void TServicesCollection::GetInfo() {
-    Clear();
-    GatherGuarded(ErrorList(), kPrefix, [&] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [&] {
+        Clear();
         uint32_t error = 0;
         const auto manager = platform::Current().Services().OpenManager(error);
         if (!manager) RaiseSystemError(error);
@@ -72,7 +73,7 @@ void TServicesCollection::GetInfo() {
                 if (entry.serviceName.empty()) continue;
                 auto& item = AddItem<TServiceItem>();
                 FillFromEntry(item, entry);
-                GatherGuarded(ErrorList(), kPrefix, [&] { item.Query(*manager); });
+                GatherGuarded(ErrorList(), kErrorPrefix, [&] { item.Query(*manager); });
             }
             // A page that gives nothing and does not move on would be asked for forever.
             if (page.error == kMoreData && page.entries.empty() && resume == before) break;

@@ -7,6 +7,10 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+// This section's message deliberately has no separator: the text follows the name directly.
+constexpr char kErrorPrefix[] = "TSoftware.GetInfo";
+
 using platform::RegView;
 using platform::RootKey;
 
@@ -28,7 +32,7 @@ void AddDisplayNames(RootKey root, RegView view, TStringCollection& names) {
 }  // namespace
 
 void TSoftware::GetInfo() {
-    GatherGuarded(ErrorList(), "TSoftware.GetInfo", [&] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [&] {
         Installed->Clear();
         for (const RegView view : MachineSoftwareViews()) {
             AddDisplayNames(RootKey::LocalMachine, view, *Installed);

@@ -9,6 +9,10 @@
 namespace rb {
 namespace {
 
+// The section's prefix in the error list.
+// This section's message deliberately has no separator: the text follows the name directly.
+constexpr char kErrorPrefix[] = "TStartup.GetInfo";
+
 using platform::RegView;
 using platform::RootKey;
 
@@ -73,8 +77,8 @@ void AddWinIniEntries(TStartup& startup) {
 }  // namespace
 
 void TStartup::GetInfo() {
-    Clear();
-    GatherGuarded(ErrorList(), "TStartup.GetInfo", [&] {
+    GatherGuarded(ErrorList(), kErrorPrefix, [&] {
+        Clear();
         const std::vector<RegView> machineViews = MachineSoftwareViews();
         for (const RunSource& source : kRunSources) {
             if (source.root == RootKey::CurrentUser) {

@@ -9,7 +9,7 @@
 #include "core/text.h"
 #include "platform/platform.h"
 #include "sysinfo/msystem_info.h"
-#include "sysinfo/si_disk.h"
+#include "sysinfo/routines_text.h"
 
 #ifndef RBINFO_LOOKUP_HOST
 #define RBINFO_LOOKUP_HOST "http://inicio.kelto.es"

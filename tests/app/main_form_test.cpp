@@ -107,7 +107,7 @@ TEST_F(MainFormTest, ProgressOfTheDefaultSectionsWithPanelZeroOnlyWhileCollectin
     EXPECT_EQ(box.caption, kApplicationTitle);
     EXPECT_EQ(box.flags, platform::kMbOk);
     EXPECT_FALSE(module.OnGetInfoStarts.Assigned());
-    EXPECT_FALSE(module.OnGetInfoCompletsTest.Assigned());
+    EXPECT_FALSE(module.OnGetInfoCompleteProcess.Assigned());
 }
 
 TEST_F(MainFormTest, ARequestSelectingNoSectionKeepsTheMaximumAndStillSucceeds) {
@@ -133,7 +133,7 @@ TEST_F(MainFormTest, AFailedCollectionKeepsItsLastTextAndItsHandlers) {
     EXPECT_FALSE(form.Drawing());
     EXPECT_EQ(surface.log.back(), "bar idle 2/2");
     EXPECT_TRUE(module.OnGetInfoStarts.Assigned());  // replaced by the next collection
-    EXPECT_TRUE(module.OnGetInfoCompletsTest.Assigned());
+    EXPECT_TRUE(module.OnGetInfoCompleteProcess.Assigned());
 }
 
 TEST_F(MainFormTest, ARealCollectionOverTheSimulationFiresOneStepPerSelectedSection) {

@@ -22,7 +22,7 @@ public:
     void Collect() override {
         OnGetInfoStarts(this, count);
         for (size_t i = 0; i < steps.size(); ++i) {
-            OnGetInfoCompletsTest(this, steps[i], static_cast<int32_t>(i + 1));
+            OnGetInfoCompleteProcess(this, steps[i], static_cast<int32_t>(i + 1));
             if (duringStep) duringStep(static_cast<int32_t>(i + 1));
         }
         if (fail) throw Exception("TDisplays.GetInfo: sin adaptador");

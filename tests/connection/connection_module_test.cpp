@@ -47,7 +47,7 @@ TEST_F(ConnectionTest, CollectRelaysTheEventsAndKeepsOnlyTheXml) {
     int started = -1;
     std::vector<std::string> steps;
     m.OnGetInfoStarts.Assign([&](Persistent*, int32_t n) { started = n; });
-    m.OnGetInfoCompletsTest.Assign(
+    m.OnGetInfoCompleteProcess.Assign(
         [&](Persistent*, const std::string& s, int32_t n) { steps.push_back(s + std::to_string(n)); });
     m.Collect();
     EXPECT_EQ(started, 1);
@@ -77,7 +77,7 @@ TEST_F(ConnectionTest, UnattendedCollectionLeftEarlyDeliversWhatItGatheredAndWhy
     };
     const Case cases[] = {
         {[](TdmKestrinConnection& m) {
-             m.OnGetInfoCompletsTest.Assign([](Persistent*, const std::string& name, int32_t) {
+             m.OnGetInfoCompleteProcess.Assign([](Persistent*, const std::string& name, int32_t) {
                  if (name == "Memoria") throw Exception("interrumpido");
              });
          },

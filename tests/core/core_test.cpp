@@ -18,7 +18,8 @@ const EnumInfo& DescribeEnum(Mode) {
     return info;
 }
 
-class TPart : public Persistent {
+// The object a published class property owns.
+class TChild : public Persistent {
     RB_PERSISTENT_CLASS
 public:
     int32_t Size = 0;
@@ -35,7 +36,7 @@ public:
 class TDerived : public TBase {
     RB_PERSISTENT_CLASS
 public:
-    TDerived() : Part(std::make_unique<TPart>()) {}
+    TDerived() : Child(std::make_unique<TChild>()) {}
     uint8_t Small = 0;
     uint16_t Medium = 0;
     int64_t Big = 0;
@@ -43,15 +44,15 @@ public:
     bool Flag = false;
     Mode Kind = Mode::mdOff;
     Set<Mode> Kinds;
-    std::unique_ptr<TPart> Part;
-    std::unique_ptr<TPart> Missing;
+    std::unique_ptr<TChild> Child;
+    std::unique_ptr<TChild> Missing;
     std::string Computed() const { return Title + "!"; }
     void SetComputed(const std::string& v) { Title = v.substr(0, v.size() - 1); }
 };
 
-const ClassInfo& TPart::StaticClass() {
-    static const ClassInfo info("TPart", &Persistent::StaticClass(), {Prop<&TPart::Size>("Size")},
-                                MakeInstance<TPart>);
+const ClassInfo& TChild::StaticClass() {
+    static const ClassInfo info("TChild", &Persistent::StaticClass(), {Prop<&TChild::Size>("Size")},
+                                MakeInstance<TChild>);
     return info;
 }
 
@@ -68,7 +69,7 @@ const ClassInfo& TDerived::StaticClass() {
         "TDerived", &TBase::StaticClass(),
         {Prop<&D::Small>("Small"), Prop<&D::Medium>("Medium"), Prop<&D::Big>("Big"),
          Prop<&D::Letter>("Letter"), Prop<&D::Flag>("Flag"), Prop<&D::Kind>("Kind"),
-         Prop<&D::Kinds>("Kinds"), Prop<&D::Part>("Part"), Prop<&D::Missing>("Missing"),
+         Prop<&D::Kinds>("Kinds"), Prop<&D::Child>("Child"), Prop<&D::Missing>("Missing"),
          PropRW<&D::Computed, &D::SetComputed>("Computed"), Prop<&D::Title>("TITLE")},
         MakeInstance<TDerived>);
     return info;
@@ -91,8 +92,8 @@ TEST(PropertyTable, AncestorsFirstInDeclarationOrderWithKindsAndWidths) {
         {"Flag", TypeKind::tkEnumeration, OrdType::UByte, "Boolean"},
         {"Kind", TypeKind::tkEnumeration, OrdType::UByte, "TMode"},
         {"Kinds", TypeKind::tkSet, OrdType::ULong, "TModes"},
-        {"Part", TypeKind::tkClass, OrdType::SLong, "TPart"},
-        {"Missing", TypeKind::tkClass, OrdType::SLong, "TPart"},
+        {"Child", TypeKind::tkClass, OrdType::SLong, "TChild"},
+        {"Missing", TypeKind::tkClass, OrdType::SLong, "TChild"},
         {"Computed", TypeKind::tkLString, OrdType::SLong, "string"},
     };
     const auto& props = TDerived::StaticClass().Properties();
@@ -122,7 +123,7 @@ TEST(PropertyTable, GetAndSetByNameIgnoringCase) {
     EXPECT_EQ(GetOrdProp(d, "Letter"), 0xF1);  // characters read as their code, unsigned
     EXPECT_EQ(d.Kind, Mode::mdAuto);
     EXPECT_TRUE(d.Kinds.Contains(Mode::mdAuto));
-    EXPECT_EQ(GetObjectProp(d, "part"), d.Part.get());
+    EXPECT_EQ(GetObjectProp(d, "child"), d.Child.get());
     EXPECT_EQ(GetObjectProp(d, "Missing"), nullptr);
     EXPECT_THROW(GetOrdProp(d, "Nothing"), Exception);
     EXPECT_THROW(GetOrdProp(d, "Title"), EPropertyConvertError);
@@ -133,7 +134,7 @@ TEST(ClassRegistry, CreatesRegisteredClassesByName) {
     auto obj = CreateRegistered("tderived");
     EXPECT_EQ(obj->ClassName(), "TDerived");
     EXPECT_TRUE(obj->InheritsFrom(TBase::StaticClass()));
-    EXPECT_FALSE(obj->InheritsFrom(TPart::StaticClass()));
+    EXPECT_FALSE(obj->InheritsFrom(TChild::StaticClass()));
     EXPECT_EQ(FindClass("TUnknownThing"), nullptr);
     EXPECT_THROW(CreateRegistered("TUnknownThing"), Exception);
 }

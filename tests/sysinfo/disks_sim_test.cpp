@@ -4,6 +4,7 @@
 
 #include "core/exception.h"
 #include "platform/sim/sim_platform.h"
+#include "sysinfo/routines_text.h"
 #include "sysinfo/si_disk.h"
 #include "sysinfo/string_collection.h"
 

@@ -235,6 +235,16 @@ TEST_F(AggregateTest, ReportRunsInItsOwnOrderAndAppends) {
     EXPECT_EQ(headings[0], "[Machine]");
     EXPECT_EQ(headings[1], "[Operating System]");
     EXPECT_EQ(headings.back(), "[Performance]");
+    // Every section's own report, whole, in the report's order.
+    StringList expected{"kept"};
+    InfoSection* const order[] = {
+        info.Machine.get(),   info.OS.get(),        info.CPU.get(),       info.Memory.get(),
+        info.Displays.get(),  info.APM.get(),       info.Media.get(),     info.Network.get(),
+        info.Devices.get(),   info.Engines.get(),   info.DirectX.get(),   info.Disks.get(),
+        info.Processes.get(), info.Printers.get(),  info.Software.get(),  info.Startup.get(),
+        info.Services.get(),  info.PerformanceInfo.get()};
+    for (InfoSection* section : order) section->Report(expected);
+    EXPECT_EQ(list.Lines(), expected.Lines());
 }
 
 TEST(PerformanceInfo, ReportListsEachStep) {

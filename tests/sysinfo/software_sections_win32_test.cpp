@@ -6,7 +6,7 @@
 #include "core/text.h"
 #include "platform/platform.h"
 #include "sysinfo/si_processes.h"
-#include "sysinfo/si_services_list.h"
+#include "sysinfo/si_services.h"
 #include "sysinfo/si_software.h"
 #include "sysinfo/si_startup.h"
 #include "sysinfo/string_collection.h"

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
 #include "core/text.h"
 #include "platform/sim/sim_platform.h"
 #include "support/window_shot_win32.h"
@@ -293,8 +296,18 @@ TEST_F(ViewerWindow, ReportsSaveTheAggregateAndTheActiveTopic) {
     EXPECT_EQ(ReadBytes(dir.File("r3.txt")), "");
     EXPECT_EQ(asked, (std::vector<std::string>{"SuComputadora.txt", "CPU.txt", "Servicios.txt"}));
 
-    form->askSaveFile = [](const std::string&) { return std::nullopt; };
-    form->ReportAllClick();  // cancelled: nothing written, nothing raised
+    // Cancelled: the name is still offered, and nothing is written or raised.
+    std::vector<std::string> offered;
+    form->askSaveFile = [&](const std::string& name) -> std::optional<std::string> {
+        offered.push_back(name);
+        return std::nullopt;
+    };
+    EXPECT_NO_THROW(form->ReportAllClick());
+    EXPECT_EQ(offered, std::vector<std::string>{"SuComputadora.txt"});
+    const auto files = std::distance(std::filesystem::directory_iterator(dir.Path()),
+                                     std::filesystem::directory_iterator());
+    EXPECT_EQ(files, 3);  // the three reports saved above
+    EXPECT_EQ(ReadBytes(dir.File("r1.txt")), all.Text());
 }
 
 TEST_F(ViewerWindow, StartupTabsAndLookup) {

@@ -16,7 +16,7 @@
 #include "sysinfo/si_network.h"
 #include "sysinfo/si_printers.h"
 #include "sysinfo/si_processes.h"
-#include "sysinfo/si_services_list.h"
+#include "sysinfo/si_services.h"
 #include "sysinfo/si_software.h"
 #include "sysinfo/si_startup.h"
 #include "sysinfo/string_collection.h"
@@ -70,7 +70,7 @@ void ExpectOwnedObjects(const Persistent& obj, const std::string& path) {
     }
 }
 
-TEST(Model2Sections, ConstructorsCreateEveryOwnedObjectAndCaption) {
+TEST(PeripheralsSoftwareSections, ConstructorsCreateEveryOwnedObjectAndCaption) {
     TStringCollection errors;
     for (const SectionCase& s : kSections) {
         const auto section = s.make(&errors);
@@ -82,14 +82,14 @@ TEST(Model2Sections, ConstructorsCreateEveryOwnedObjectAndCaption) {
     }
 }
 
-TEST(Model2Sections, DriveLetterIsAShortStringOfTwo) {
+TEST(PeripheralsSoftwareSections, DriveLetterIsAShortStringOfTwo) {
     TDisk disk;
     SetStrProp(disk, "DriveLetter", "C:\\");
     EXPECT_EQ(disk.DriveLetter, "C:");
     EXPECT_EQ(disk.DisplayName(), "C:");
 }
 
-TEST(Model2Sections, DisplayNames) {
+TEST(PeripheralsSoftwareSections, DisplayNames) {
     TMediaItem media;
     media.ProductName = "SB Live";
     media.DriverVersion = 0x0105;
@@ -108,7 +108,7 @@ TEST(Model2Sections, DisplayNames) {
     EXPECT_EQ(process.DisplayName(), "EXPLORER.EXE");
 }
 
-TEST(Model2Reports, MediaNumbersItemsByPositionInTheWholeCollection) {
+TEST(PeripheralsSoftwareReports, MediaNumbersItemsByPositionInTheWholeCollection) {
     TMedia media;
     media.Append(std::make_unique<TWOCMediaItem>());
     auto& in = static_cast<TWICMediaItem&>(media.Append(std::make_unique<TWICMediaItem>()));
@@ -120,7 +120,7 @@ TEST(Model2Reports, MediaNumbersItemsByPositionInTheWholeCollection) {
     EXPECT_GE(report.IndexOf("[Sound]"), 0);
 }
 
-TEST(Model2Reports, StartupLeavesOutCommonFolderAndWinIni) {
+TEST(PeripheralsSoftwareReports, StartupLeavesOutCommonFolderAndWinIni) {
     TStartup startup;
     auto& item = startup.AddItem<TStartupItem>();
     item.ProcessName = "run";
@@ -134,7 +134,7 @@ TEST(Model2Reports, StartupLeavesOutCommonFolderAndWinIni) {
     EXPECT_EQ(report.Lines(), expected);
 }
 
-TEST(Model2Reports, BatteryTimesOnlyWithAKnownCharge) {
+TEST(PeripheralsSoftwareReports, BatteryTimesOnlyWithAKnownCharge) {
     TAPM apm;
     StringList report;
     apm.BatteryLifePercent = 255;
@@ -150,7 +150,7 @@ TEST(Model2Reports, BatteryTimesOnlyWithAKnownCharge) {
     EXPECT_EQ(report[3].rfind("BattreyLifeFullTime=", 0), 0u);
 }
 
-TEST(Model2Reports, HeadingsWithoutValues) {
+TEST(PeripheralsSoftwareReports, HeadingsWithoutValues) {
     TEngines engines;
     engines.ODBC = "3.520.7713.0";
     StringList report;
@@ -166,7 +166,7 @@ TEST(Model2Reports, HeadingsWithoutValues) {
     EXPECT_EQ(dx.Lines(), std::vector<std::string>{"[DirectX]"});
 }
 
-TEST(Model2Reports, ProcessesPrintersAndWinsockLines) {
+TEST(PeripheralsSoftwareReports, ProcessesPrintersAndWinsockLines) {
     TProcesses processes;
     auto& p = processes.AddItem<TProcess>();
     p.Pid = 4;

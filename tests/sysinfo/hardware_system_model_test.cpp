@@ -54,7 +54,7 @@ struct Sections {
     TDisplays displays{&errors, &devices};
 };
 
-TEST(Model1Sections, ConstructorsCreateEveryOwnedObjectAndItemClass) {
+TEST(HardwareSystemSections, ConstructorsCreateEveryOwnedObjectAndItemClass) {
     Sections s;
     const std::vector<const Persistent*> all = {&s.cpu,    &s.machine,  &s.memory,
                                                 &s.os,     &s.displays, &s.devices};
@@ -66,7 +66,7 @@ TEST(Model1Sections, ConstructorsCreateEveryOwnedObjectAndItemClass) {
     }
 }
 
-TEST(Model1Sections, SubObjectsAndItemsShareTheSectionsErrorList) {
+TEST(HardwareSystemSections, SubObjectsAndItemsShareTheSectionsErrorList) {
     Sections s;
     EXPECT_EQ(s.cpu.Features->ErrorList(), &s.errors);
     EXPECT_EQ(s.cpu.Cache->ErrorList(), &s.errors);
@@ -76,7 +76,7 @@ TEST(Model1Sections, SubObjectsAndItemsShareTheSectionsErrorList) {
     EXPECT_EQ(s.displays.Devices(), &s.devices);
 }
 
-TEST(Model1Sections, Captions) {
+TEST(HardwareSystemSections, Captions) {
     Sections s;
     EXPECT_EQ(s.cpu.Caption(), "CPU");
     EXPECT_EQ(s.machine.Caption(), "Computadora");
@@ -91,7 +91,7 @@ std::vector<std::string> Names(const EnumInfo& info) {
     return std::vector<std::string>(info.names, info.names + info.count);
 }
 
-TEST(Model1Devices, ClassFromNameTakesTheFirstMatchingPrefix) {
+TEST(DeviceModel, ClassFromNameTakesTheFirstMatchingPrefix) {
     const std::pair<const char*, TDeviceClass> cases[] = {
         {"HIDClass", TDeviceClass::dcHIDClass},   {"Net", TDeviceClass::dcNet},
         {"NetService", TDeviceClass::dcNet},      {"MultiPortSerial", TDeviceClass::dcPortSerial},
@@ -106,7 +106,7 @@ TEST(Model1Devices, ClassFromNameTakesTheFirstMatchingPrefix) {
     }
 }
 
-TEST(Model1Devices, DisplayNameFallsBackToDescriptionForBlankFriendlyName) {
+TEST(DeviceModel, DisplayNameFallsBackToDescriptionForBlankFriendlyName) {
     TDevice d;
     d.Description = "Adaptador de pantalla";
     d.FriendlyName = "  \t";
@@ -115,7 +115,7 @@ TEST(Model1Devices, DisplayNameFallsBackToDescriptionForBlankFriendlyName) {
     EXPECT_EQ(d.DisplayName(), "Radeon");
 }
 
-TEST(Model1Devices, AssignCopiesEveryPublishedProperty) {
+TEST(DeviceModel, AssignCopiesEveryPublishedProperty) {
     TDevice source;
     int n = 1;
     for (const PropInfo& p : TDevice::StaticClass().Properties()) {
@@ -132,7 +132,7 @@ TEST(Model1Devices, AssignCopiesEveryPublishedProperty) {
     EXPECT_EQ(copy.ServiceName, source.ServiceName);  // never gathered, still copied
 }
 
-TEST(Model1Displays, FindByNamePrefersExactNameThenFirstItem) {
+TEST(DisplayModel, FindByNamePrefersExactNameThenFirstItem) {
     TDisplays displays;
     EXPECT_EQ(displays.FindByName("x"), nullptr);
     TDisplay& first = displays.AddItem<TDisplay>();
@@ -144,14 +144,14 @@ TEST(Model1Displays, FindByNamePrefersExactNameThenFirstItem) {
     EXPECT_EQ(displays.FindByName("Tres"), &first);
 }
 
-class Model1Reports : public ::testing::Test {
+class HardwareSystemReports : public ::testing::Test {
 protected:
     platform::SimPlatform sim;
     platform::ScopedPlatform scope{sim};
     StringList list;
 };
 
-TEST_F(Model1Reports, TerminalServicesAppearTwice) {
+TEST_F(HardwareSystemReports, TerminalServicesAppearTwice) {
     TNTSpecific nt;
     nt.ProductType = TNtProductType::ptAdvancedServer;
     nt.InstalledSuites = TNTSuites::FromMask(0x10);
@@ -163,7 +163,7 @@ TEST_F(Model1Reports, TerminalServicesAppearTwice) {
     EXPECT_EQ(list.Values("Communications"), "0");
 }
 
-TEST_F(Model1Reports, MemoryUsesTheUsersThousandsSeparator) {
+TEST_F(HardwareSystemReports, MemoryUsesTheUsersThousandsSeparator) {
     sim.system.locale.thousandSeparator = '.';
     TMemory memory;
     memory.PhysicalTotal = 536281088;
@@ -180,7 +180,7 @@ TEST_F(Model1Reports, MemoryUsesTheUsersThousandsSeparator) {
     EXPECT_EQ(list.Values("MaxAppAddress"), "7FFEFFFF");
 }
 
-TEST_F(Model1Reports, UngatheredTimesReportEmptyInsteadOfFailing) {
+TEST_F(HardwareSystemReports, UngatheredTimesReportEmptyInsteadOfFailing) {
     TMachine machine;
     ASSERT_NO_THROW(machine.Report(list));
     EXPECT_EQ(list[0], "[Machine]");
@@ -190,7 +190,7 @@ TEST_F(Model1Reports, UngatheredTimesReportEmptyInsteadOfFailing) {
     EXPECT_EQ(list.IndexOf("StdName="), list.IndexOf("[Time Zone]") + 2);
 }
 
-TEST_F(Model1Reports, MachineUpTimeAsDuration) {
+TEST_F(HardwareSystemReports, MachineUpTimeAsDuration) {
     TMachine machine;
     const std::pair<const char*, const char*> rows[] = {
         {"5400.4", "1 Hora, 30 Minutos, 0 Segundos."},
@@ -210,7 +210,7 @@ TEST_F(Model1Reports, MachineUpTimeAsDuration) {
     }
 }
 
-TEST_F(Model1Reports, DisplayListsModesAndCapabilityBlocks) {
+TEST_F(HardwareSystemReports, DisplayListsModesAndCapabilityBlocks) {
     TDisplay display;
     display.Modes->Add("640 x 480 - 8 bit");
     display.Modes->Add("800 x 600 - 16 bit");
@@ -230,7 +230,7 @@ TEST_F(Model1Reports, DisplayListsModesAndCapabilityBlocks) {
     EXPECT_EQ(list.Lines().back(), "Cannot Scroll Using Blts=1");
 }
 
-TEST_F(Model1Reports, CpuReportsFeaturesInTheirOwnOrderThenCache) {
+TEST_F(HardwareSystemReports, CpuReportsFeaturesInTheirOwnOrderThenCache) {
     TCPU cpu;
     cpu.Features->XSR = true;
     cpu.Cache->Level2 = 256;

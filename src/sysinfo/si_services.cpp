@@ -1,4 +1,4 @@
-#include "sysinfo/si_services_list.h"
+#include "sysinfo/si_services.h"
 
 namespace rb {
 
