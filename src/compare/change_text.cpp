@@ -92,20 +92,20 @@ std::string Gigabytes(std::string_view bytes) {
 }
 
 // One piece of the summary: a plain text, or a headline "label from -> to".
-struct Part {
+struct Phrase {
     std::string text;
     bool headline = false;
     std::string from, to;
 };
 
-Part Plain(std::string text) {
-    Part p;
+Phrase Plain(std::string text) {
+    Phrase p;
     p.text = std::move(text);
     return p;
 }
 
-Part Headline(std::string label, std::string from, std::string to) {
-    Part p = Plain(std::move(label));
+Phrase Headline(std::string label, std::string from, std::string to) {
+    Phrase p = Plain(std::move(label));
     p.headline = true;
     p.from = std::move(from);
     p.to = std::move(to);
@@ -136,7 +136,7 @@ std::string Counted(int count, const tables::Noun& noun) {
     return IntToStr(count) + " " + (count == 1 ? noun.singular : noun.plural);
 }
 
-void AddCounts(std::string_view section, const ListCount& lc, std::vector<Part>& parts) {
+void AddCounts(std::string_view section, const ListCount& lc, std::vector<Phrase>& parts) {
     const tables::Noun noun = NounOf(section, lc.list);
     if (lc.added) parts.push_back(Plain("+" + Counted(lc.added, noun)));
     if (lc.removed) parts.push_back(Plain("-" + Counted(lc.removed, noun)));
@@ -149,10 +149,10 @@ void AddCounts(std::string_view section, const ListCount& lc, std::vector<Part>&
 
 // The parts of one section's run of changes [first, last).
 void AddSection(const std::vector<Change>& changes, size_t first, size_t last,
-                std::vector<Part>& parts) {
+                std::vector<Phrase>& parts) {
     const std::string& section = changes[first].section;
     std::vector<ListCount> lists;
-    std::vector<Part> headlines;
+    std::vector<Phrase> headlines;
     std::vector<std::string_view> others;
     for (size_t k = first; k < last; ++k) {
         const Change& c = changes[k];
@@ -189,7 +189,7 @@ void AddSection(const std::vector<Change>& changes, size_t first, size_t last,
 }
 
 std::string Render(const std::vector<Change>& changes, bool utf8) {
-    std::vector<Part> parts;
+    std::vector<Phrase> parts;
     for (size_t first = 0; first < changes.size();) {
         size_t last = first + 1;
         while (last < changes.size() && changes[last].section == changes[first].section) ++last;
@@ -199,7 +199,7 @@ std::string Render(const std::vector<Change>& changes, bool utf8) {
     const auto text = [utf8](const std::string& s) { return utf8 ? Cp1252ToUtf8(s) : s; };
     if (parts.empty()) return text("sin cambios");
     std::string out;
-    for (const Part& p : parts) {
+    for (const Phrase& p : parts) {
         if (!out.empty()) out += ", ";
         out += text(p.text);
         if (p.headline) {

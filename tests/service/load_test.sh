@@ -21,28 +21,42 @@ unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 work=$(mktemp -d)
 database=
 pids=
+load_pid=
 
 cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    for pid in $pids; do wait "$pid" 2>/dev/null || true; done
+    # Nothing here needs to end gracefully: the services and the driver go at once.
+    for pid in $pids $load_pid; do kill -9 "$pid" 2>/dev/null || true; done
+    for pid in $pids $load_pid; do wait "$pid" 2>/dev/null || true; done
+    kill "$watchdog" 2>/dev/null || true
     [ -z "$database" ] || "$cluster" dropdb "$state" "$database" || true
     rm -rf "$work"
 }
-trap cleanup EXIT
-trap 'exit 143' INT TERM
+stage="starting"
 
-fail() {
-    echo "load_test: $*" >&2
+# What each process wrote last, so that a failure or a run stopped from outside (ctest's time
+# limit) says where it stood.
+dump() {
+    echo "load_test: $* (while $stage)" >&2
     for log in "$work"/*.log; do
         echo "--- $log" >&2
         tail -n 20 "$log" >&2
     done
+}
+fail() {
+    dump "$@"
     exit 1
 }
+trap cleanup EXIT
+trap 'dump "stopped"; exit 143' INT TERM
+# A run that has not ended after ten minutes is stopped here, before ctest's own limit would
+# take it without a word.
+(sleep "${RB_LOAD_LIMIT:-600}" && kill -TERM $$) >/dev/null 2>&1 &
+watchdog=$!
 
 # start NAME PORT: a service on the store, its id in pid_NAME and its address in url_NAME.
 start() {
     log="$work/$1.log"
+    [ ! -e "$log" ] || log="$work/$1-again.log"  # the first one's lines are not this one's
     tries=0
     while :; do
         "$service" serve --port "$2" --db "$db" >"$log" 2>&1 &
@@ -99,6 +113,7 @@ echo "load_test: $deliveries deliveries from 8 clients to $urls ($store)"
     --lost-reply-every 50 --both-every 97 --repeat-every 61 \
     --progress "$work/progress" --check "$db" >"$work/load.log" 2>&1 &
 load_pid=$!
+stage="loading"
 
 # A third of the receipts in: service "a" goes, as a crash would take it, and comes back.
 while kill -0 "$load_pid" 2>/dev/null; do
@@ -106,18 +121,22 @@ while kill -0 "$load_pid" 2>/dev/null; do
     [ "$done_so_far" -lt $((deliveries / 3)) ] || break
     sleep 0.1
 done
+stage="killing service a"
 kill -9 "$pid_a" 2>/dev/null || fail "service a had already gone"
 wait "$pid_a" 2>/dev/null || true
 echo "load_test: service a killed with kill -9 after $(cat "$work/progress") receipts"
 sleep 1
+stage="starting service a again"
 start a "$port_a"
 echo "load_test: service a started again on port $port_a"
 
+stage="waiting for the load driver"
 rc=0
 wait "$load_pid" || rc=$?
 cat "$work/load.log"
 [ "$rc" = 0 ] || fail "the load driver found faults (exit code $rc)"
 
+stage="listing"
 # The command line's list: one line per stored inventory, after its heading.
 listed=$("$service" list --db "$db" | tail -n +2 | wc -l)
 [ "$listed" = "$deliveries" ] || fail "kestrin-service list shows $listed inventories, not $deliveries"
