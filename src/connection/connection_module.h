@@ -13,7 +13,7 @@
 #include "remoting/http_channel.h"
 #include "sysinfo/msystem_info.h"
 #include "sysinfo/process_pages.h"
-#include "viewer/information_viewer.h"
+#include "connection/information_viewer.h"
 
 namespace rb {
 

@@ -2,7 +2,7 @@
 // inventory, without its process buttons, filled and shown modally.
 #pragma once
 
-#include "viewer/information_viewer.h"
+#include "connection/information_viewer.h"
 
 namespace rb::viewer {
 

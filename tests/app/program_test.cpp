@@ -12,7 +12,7 @@
 #include "platform/sim/sim_platform.h"
 #include "sysinfo/device_tree_sim.h"
 #include "test_files.h"
-#include "viewer/information_viewer.h"
+#include "connection/information_viewer.h"
 #include "xml/sys_info_xml.h"
 
 namespace rb {

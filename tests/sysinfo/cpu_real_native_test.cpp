@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "core/text.h"
-#include "platform/sim/host_cpu_platform.h"
+#include "platform/native/host_cpu_platform.h"
 #include "sysinfo/si_cpu.h"
 #include "sysinfo/string_collection.h"
 

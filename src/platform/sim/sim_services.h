@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 
 #include "platform/services.h"
 
@@ -11,6 +12,12 @@ class SimServices : public ServicesArea {
 public:
     uint32_t openError = 0;  // not 0: the manager cannot be opened
     std::vector<ServicePage> pages;  // answered in turn; the resume value is the page's index
+    // A manager that answers this page again and again without moving on (a broken driver's
+    // list); `asked` counts the pages asked for, and past kMostAsked the manager answers an
+    // empty last page, so that a caller with no guard against it fails instead of hanging.
+    std::optional<size_t> stallAt;
+    int asked = 0;
+    static constexpr int kMostAsked = 1000;
     std::map<std::string, ServiceConfig> configs;  // a service without one answers error 1060
     std::map<std::string, ServiceStatusRecord> statuses;
 
@@ -28,7 +35,8 @@ class SimServiceManager : public ServiceManager {
 public:
     explicit SimServiceManager(SimServices& s) : s_(s) {}
     ServicePage Enumerate(uint32_t, uint32_t, uint32_t, uint32_t& resume) override {
-        if (resume >= s_.pages.size()) return {};
+        if (++s_.asked > SimServices::kMostAsked || resume >= s_.pages.size()) return {};
+        if (s_.stallAt == resume) return s_.pages[resume];
         return s_.pages[resume++];
     }
     std::optional<ServiceConfig> Configuration(std::string_view service,

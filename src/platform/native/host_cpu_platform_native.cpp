@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "core/exception.h"
-#include "platform/sim/host_cpu_platform.h"
+#include "platform/native/host_cpu_platform.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <cpuid.h>

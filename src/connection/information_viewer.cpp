@@ -1,4 +1,4 @@
-#include "viewer/information_viewer.h"
+#include "connection/information_viewer.h"
 
 #include "core/exception.h"
 
