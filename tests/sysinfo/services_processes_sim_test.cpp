@@ -115,6 +115,18 @@ TEST_F(ServicesTest, AFailingLastPageIsRecordedAfterItsServices) {
     EXPECT_EQ(errors.CommaText(), "\"Servicios: 5: Acceso denegado.\"");
 }
 
+// A manager that keeps answering "more data" with nothing and does not move on is asked once
+// more, not for ever; what came before stays and the stalled answer is recorded.
+TEST_F(ServicesTest, AManagerThatDoesNotMoveOnIsLeft) {
+    sim.services.pages = {{{Entry("a")}, 234}, {{}, 234}};
+    sim.services.stallAt = 1;
+    Configure("a", {0x10, 2, 1, 0});
+    Gather();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(sim.services.asked, 2);
+    EXPECT_EQ(errors.CommaText(), "\"Servicios: 234: \"");
+}
+
 TEST(ServicesDecode, SystemNumbersMapToTheSectionsMembers) {
     struct Row {
         uint32_t value;
