@@ -1,116 +1,12 @@
-// The report viewer's real windows under Wine: the golden inventory is loaded as the connection
-// module loads it, the viewer is filled, and the controls are read back; detail dialogs are
-// caught by the viewer's seam, reports saved through it.
-#include "viewer/overview_win32.h"
-
-#include <gtest/gtest.h>
-
+// The report viewer's real windows under Wine: every page filled from the golden inventory and
+// read back, the page mask, reports saved through the viewer's seam, the start-up page.
 #include <filesystem>
 #include <iterator>
 
-#include "core/text.h"
-#include "platform/sim/sim_platform.h"
-#include "support/window_shot_win32.h"
-#include "test_files.h"
-#include "viewer/golden_inventory.h"
-#include "xml/sys_info_xml.h"
+#include "viewer/viewer_window_win32.h"
 
 namespace rb::viewer {
 namespace {
-
-// What a detail dialog showed when the viewer opened it.
-struct DetailSeen {
-    std::string title;
-    bool checkMode = false;
-    Rows rows;                     // list mode: name, value
-    std::vector<CheckItem> checks;  // check mode
-};
-
-DetailSeen ReadDetail(TdlgSI_Detail& d) {
-    const bool checkMode = (GetWindowLongPtrA(d.clbox(), GWL_STYLE) & WS_VISIBLE) != 0;
-    DetailSeen seen{d.Title(), checkMode, {}, {}};
-    HWND list = seen.checkMode ? d.clbox() : d.lview();
-    for (int i = 0; i < ListCount(list); ++i) {
-        if (seen.checkMode) {
-            seen.checks.push_back({ListText(list, i, 0), ListView_GetCheckState(list, i) != 0});
-        } else {
-            seen.rows.push_back({ListText(list, i, 0), ListText(list, i, 1)});
-        }
-    }
-    return seen;
-}
-
-// Timer procedure: presses the key stored in the window's "key" property on its focus.
-void CALLBACK PressKey(HWND window, UINT, UINT_PTR id, DWORD) {
-    KillTimer(window, id);
-    HWND focus = GetFocus();
-    const auto key = reinterpret_cast<WPARAM>(GetPropA(window, "key"));
-    PostMessageA(focus ? focus : window, WM_KEYDOWN, key, 0);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
-class ViewerWindow : public ::testing::Test {
-protected:
-    platform::SimPlatform sim;
-    platform::ScopedPlatform scope{sim};
-    TXMLSysInfo doc;
-    TMSystemInfo& info = *doc.SystemInfo;
-    std::unique_ptr<TfrmSI_Overview> form;
-    std::vector<DetailSeen> details;
-    std::string shotOfNextDetail;
-
-    void SetUp() override { doc.LoadXML(ReadBytes(test::GoldenXmlPath())); }
-
-    void Open() { Open(info); }
-    void Open(TMSystemInfo& shown) {
-        form = std::make_unique<TfrmSI_Overview>();
-        form->showDetail = [this](TdlgSI_Detail& d) {
-            if (!shotOfNextDetail.empty()) {
-                ShowWindow(d.Window(), SW_SHOW);
-                Pump();
-                EXPECT_EQ(test::CheckedWindowShot(d.Window(), shotOfNextDetail), "");
-                shotOfNextDetail.clear();
-            }
-            details.push_back(ReadDetail(d));
-        };
-        form->ShowProcessButtons(false);
-        form->SetSystemInfo(&shown);
-        form->FillPages();
-    }
-    HWND C(int id) const { return form->Control(id); }
-    std::string Text(int id) const { return WindowText(C(id)); }
-    // What a click on an enabled button sends its parent.
-    void Click(int id) const {
-        HWND button = C(id);
-        ASSERT_TRUE(IsWindowEnabled(button)) << id;
-        SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
-    }
-    void SelectRow(int listId, int row) const {
-        ListView_SetItemState(C(listId), row, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    std::vector<std::string> ComboEntries(int id) const {
-        std::vector<std::string> entries;
-        const int n = static_cast<int>(SendMessageA(C(id), CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
-            char buffer[256] = {};
-            SendMessageA(C(id), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer));
-            entries.push_back(buffer);
-        }
-        return entries;
-    }
-    int GaugePos(int id) const { return static_cast<int>(SendMessageA(C(id), PBM_GETPOS, 0, 0)); }
-    std::vector<bool> Checks(int id) const {
-        std::vector<bool> marks;
-        for (int i = 0; i < ListCount(C(id)); ++i) marks.push_back(ListView_GetCheckState(C(id), i) != 0);
-        return marks;
-    }
-};
 
 TEST_F(ViewerWindow, EveryPageShowsItsSectionAndIsPhotographed) {
     Open();
@@ -214,64 +110,6 @@ TEST_F(ViewerWindow, PageMaskAndProblemsTab) {
         EXPECT_EQ(TabCtrl_GetItemCount(C(tabPages)), int(c.visible.size()));
         EXPECT_EQ(ListCount(C(lvProblems)), 0);  // filled only when selected
     }
-}
-
-TEST_F(ViewerWindow, DetailDialogsShowTheirRowsAndChecks) {
-    Open();
-    shotOfNextDetail = "viewer-detail-checks";
-    Click(btnPackages);
-    shotOfNextDetail = "viewer-detail-list";
-    SelectRow(lvPrinters, 0);
-    Click(btnPrinterProperties);
-    SelectRow(lvServices, 0);
-    Click(btnServiceProperties);
-    Click(btnCurve);
-    Click(btnProtocols);
-    SelectRow(lvSoundDevices, 0);
-    Click(btnMediaProperties);
-    HWND tree = C(tvDevices);
-    HTREEITEM display = TreeView_GetChild(tree, TreeView_GetChild(tree, TreeView_GetRoot(tree)));
-    TreeView_SelectItem(tree, display);
-    EXPECT_TRUE(IsWindowEnabled(C(btnDeviceProperties)));
-    Click(btnDeviceProperties);
-    ASSERT_EQ(details.size(), 7u);
-
-    EXPECT_EQ(details[0].title, "Paquetes Instalados");
-    EXPECT_TRUE(details[0].checkMode);
-    ASSERT_EQ(details[0].checks.size(), 9u);
-    EXPECT_EQ(details[0].checks[0], (CheckItem{"Microsoft Small Business Server", true}));
-    EXPECT_EQ(details[0].checks[1], (CheckItem{"Windows 2000 Advanced Server", false}));
-    EXPECT_EQ(details[1].title, "Propiedades de la impresora");
-    EXPECT_EQ(details[1].rows[11], (Row{"Atributos", "Compartida - Local - "}));
-    EXPECT_EQ(details[2].rows[4], (Row{"Tipo de Arranque", "stAuto"}));
-    EXPECT_EQ(details[3].title, "Características por Curva");
-    EXPECT_EQ(details[3].checks.size(), 9u);
-    EXPECT_EQ(details[4].checks, (std::vector<CheckItem>{{"Protocolo Internet (TCP/IP)", true}}));
-    EXPECT_EQ(details[5].title, "SB Live! Wave Out v5.2");
-    EXPECT_EQ(details[5].rows.size(), 3u);
-    EXPECT_EQ(details[6].title, "Propiedades del Dispositivo");
-    EXPECT_EQ(details[6].rows[2], (Row{"Descripción de la Clase", "Adaptadores de pantalla"}));
-}
-
-// A click on a check box is undone; Esc and Enter close the dialog shown modally.
-TEST_F(ViewerWindow, DetailDialogMarksOnlyShowAndKeysClose) {
-    TdlgSI_Detail dialog(nullptr);
-    dialog.CheckMode();
-    dialog.ShowChecks(StringList{"A=1", "B=0", "C="}, true, false);
-    ASSERT_EQ(ListCount(dialog.clbox()), 2);
-    ListView_SetCheckState(dialog.clbox(), 1, TRUE);
-    ListView_SetCheckState(dialog.clbox(), 0, FALSE);
-    EXPECT_EQ(ListView_GetCheckState(dialog.clbox(), 0), 1u);
-    EXPECT_EQ(ListView_GetCheckState(dialog.clbox(), 1), 0u);
-    EXPECT_EQ(WindowText(dialog.Window()), "Información detallada");
-
-    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-        SetPropA(dialog.Window(), "key", reinterpret_cast<HANDLE>(key));
-        SetTimer(dialog.Window(), 1, 50, PressKey);
-        dialog.ShowModal();
-        EXPECT_TRUE(dialog.Closed()) << key;
-    }
-    RemovePropA(dialog.Window(), "key");
 }
 
 TEST_F(ViewerWindow, ReportsSaveTheAggregateAndTheActiveTopic) {
