@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 
 #include "connection/connection_module.h"
-#include "platform/application_error.h"
+#include "app/application_error.h"
 #include "platform/platform.h"
 
 namespace rb {

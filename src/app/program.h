@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "platform/application_error.h"
+#include "app/application_error.h"
 
 namespace rb {
 

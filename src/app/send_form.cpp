@@ -4,7 +4,7 @@
 #include "connection/simple_mapi.h"
 #include "connection/support_mailbox.h"
 #include "core/exception.h"
-#include "platform/application_error.h"
+#include "app/application_error.h"
 #include "platform/platform.h"
 
 namespace rb {

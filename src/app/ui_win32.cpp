@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/cp1252.h"
-#include "platform/application_error.h"
+#include "app/application_error.h"
 
 namespace rb::ui {
 

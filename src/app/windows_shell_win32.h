@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/application_error.h"
 #include "app/program.h"
 #include "viewer/window_viewer_win32.h"
 
@@ -19,7 +20,7 @@ public:
 
 private:
     HCURSOR previous_ = nullptr;
-    viewer::WindowViewer viewer_;
+    viewer::WindowViewer viewer_{[](const std::exception& e) { ShowApplicationError(e); }};
 };
 
 }  // namespace rb

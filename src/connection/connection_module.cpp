@@ -2,8 +2,8 @@
 
 #include "core/cp1252.h"
 #include "core/exception.h"
-#include "platform/application_error.h"
 #include "platform/platform.h"
+#include "platform/system_error.h"
 #include "remoting/kestrin_service.h"
 #include "xml/sys_info_xml.h"
 

@@ -1,7 +1,7 @@
 #include "connection/simple_mapi.h"
 
-#include "platform/application_error.h"
 #include "platform/platform.h"
+#include "platform/system_error.h"
 
 namespace rb {
 namespace {

@@ -183,4 +183,40 @@ HWND ColumnLayout::Control(const char* className, const std::string& text, DWORD
     return control;
 }
 
+void InnerTabs::Create(HWND page, RECT bounds, int id, const std::vector<std::string>& captions) {
+    tabs_ = CreateChild(page, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, bounds, id);
+    for (size_t i = 0; i < captions.size(); ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(captions[i].c_str());
+        SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    area_ = bounds;
+    TabCtrl_AdjustRect(tabs_, FALSE, &area_);
+}
+
+void InnerTabs::Select(int index) {
+    TabCtrl_SetCurSel(tabs_, index);
+    for (size_t i = 0; i < panels_.size(); ++i) {
+        if (static_cast<int>(i) == index) {
+            SetWindowPos(panels_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        } else {
+            ShowWindow(panels_[i], SW_HIDE);
+        }
+    }
+}
+
+void InnerTabs::Notify(const NMHDR& header) {
+    if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) Select(TabCtrl_GetCurSel(tabs_));
+}
+
+void SetFields(HWND page, const std::vector<Group>& groups, const std::vector<int>& ids) {
+    size_t next = 0;
+    for (const Group& group : groups) {
+        for (const Field& field : group.fields) {
+            if (next < ids.size()) SetText(GetDlgItem(page, ids[next++]), field.value);
+        }
+    }
+}
+
 }  // namespace rb::viewer

@@ -92,6 +92,25 @@ private:
     bool applying_ = false;
 };
 
+// Tabs inside a page, each showing one panel (a panel or a control that fills the tabs' area).
+class InnerTabs {
+public:
+    void Create(HWND page, RECT bounds, int id, const std::vector<std::string>& captions);
+    RECT Area() const { return area_; }  // the panels' place
+    void Add(HWND panel) { panels_.push_back(panel); }
+    void Select(int index);
+    // Call from the page's WM_NOTIFY: shows the panel of the chosen tab.
+    void Notify(const NMHDR& header);
+
+private:
+    HWND tabs_ = nullptr;
+    RECT area_{};
+    std::vector<HWND> panels_;
+};
+
+// Sets the values of `groups`' fields, in order, into the controls `ids` of `page`.
+void SetFields(HWND page, const std::vector<Group>& groups, const std::vector<int>& ids);
+
 // Shows `window` modally over its owner (disabled meanwhile) until `done` is set; Enter and Esc
 // reach the window as the commands IDOK and IDCANCEL.
 void RunModal(HWND window, const bool& done);

@@ -17,30 +17,6 @@
 
 namespace rb::viewer {
 
-using P = TProcessPage;
-
-const std::array<PageInfo, kPageCount> kPages = {{
-    {"Computadora", P::pgWksta},
-    {"Sistema Operativo", P::pgOS},
-    {" CPU ", P::pgCPU},
-    {" Memoria ", P::pgMem},
-    {"Visualizadores", P::pgDisplay},
-    {" APM ", P::pgAPM},
-    {" Media ", P::pgMedia},
-    {" Red ", P::pgNet},
-    {" Dispositivos", P::pgDev},
-    {" Impresoras", P::pgPrn},
-    {" Motores", P::pgEng},
-    {" Discos", P::pgDisk},
-    {"Zona Horaria", P::pgTimeZone},
-    {" Procesos ", P::pgProcs},
-    {"Inicio", P::pgStartup},
-    {" Aplicaciones", P::pgSoftware},
-    {"Problemas", P::pgProblems},
-    {"Servicios", P::pgServices},
-    {"Performance", P::pgPerformance},
-}};
-
 PageVisibility ApplyPageMask(TProcessPages mask) {
     // From the last page to the first, each visible page becomes the active one: the first
     // visible page is active at the end.
@@ -92,24 +68,28 @@ std::vector<CheckItem> CheckItemsFrom(const StringList& lines, bool wholeLines) 
 std::string TopicFileName(const std::string& tabCaption) { return Trim(tabCaption) + ".txt"; }
 
 void TopicReport(TMSystemInfo& info, int page, StringList& list) {
-    switch (page) {
-        case 0: info.Machine->Report(list); break;
-        case 1: info.OS->Report(list); break;
-        case 2: info.CPU->Report(list); break;
-        case 3: info.Memory->Report(list); break;
-        case 4: info.Displays->Report(list); break;
-        case 5: info.APM->Report(list); break;
-        case 6: info.Media->Report(list); break;
-        case 7: info.Network->Report(list); break;
-        case 8: info.Devices->Report(list); break;
-        case 9: info.Printers->Report(list); break;
-        case 10: info.Engines->Report(list); break;
-        case 11: info.Disks->Report(list); break;
-        case 12: info.OS->TimeZone->Report(list); break;
-        case 13: info.Processes->Report(list); break;
-        case 14: info.Startup->Report(list); break;
-        case 15: info.Software->Report(list); break;
-        default: break;  // problems, services and performance have no topic report
+    using P = TProcessPage;
+    if (page < 0 || page >= kPageCount) return;  // no page active: nothing to report
+    // Every member is named, so that a new page cannot be missed here.
+    switch (kPages[static_cast<size_t>(page)].member) {
+        case P::pgWksta: info.Machine->Report(list); break;
+        case P::pgOS: info.OS->Report(list); break;
+        case P::pgCPU: info.CPU->Report(list); break;
+        case P::pgMem: info.Memory->Report(list); break;
+        case P::pgDisplay: info.Displays->Report(list); break;
+        case P::pgAPM: info.APM->Report(list); break;
+        case P::pgMedia: info.Media->Report(list); break;
+        case P::pgNet: info.Network->Report(list); break;
+        case P::pgDev: info.Devices->Report(list); break;
+        case P::pgPrn: info.Printers->Report(list); break;
+        case P::pgEng: info.Engines->Report(list); break;
+        case P::pgDisk: info.Disks->Report(list); break;
+        case P::pgTimeZone: info.OS->TimeZone->Report(list); break;
+        case P::pgProcs: info.Processes->Report(list); break;
+        case P::pgStartup: info.Startup->Report(list); break;
+        case P::pgSoftware: info.Software->Report(list); break;
+        // No topic report.
+        case P::pgProblems: case P::pgServices: case P::pgPerformance: case P::pgKelto: break;
     }
 }
 

@@ -20,12 +20,33 @@ namespace viewer {
 constexpr int kPageCount = 19;
 constexpr int kProblemsPage = 16;
 
-// Page n shows the section of member n of TProcessPages.
+// The viewer's pages in tab order: page n shows the section of member n of TProcessPages. A
+// page's window is made from the row of the same place in page_table_win32.cpp.
 struct PageInfo {
     const char* caption;  // the tab's caption before filling
     TProcessPage member;
 };
-extern const std::array<PageInfo, kPageCount> kPages;
+inline constexpr std::array<PageInfo, kPageCount> kPages = {{
+    {"Computadora", TProcessPage::pgWksta},
+    {"Sistema Operativo", TProcessPage::pgOS},
+    {" CPU ", TProcessPage::pgCPU},
+    {" Memoria ", TProcessPage::pgMem},
+    {"Visualizadores", TProcessPage::pgDisplay},
+    {" APM ", TProcessPage::pgAPM},
+    {" Media ", TProcessPage::pgMedia},
+    {" Red ", TProcessPage::pgNet},
+    {" Dispositivos", TProcessPage::pgDev},
+    {" Impresoras", TProcessPage::pgPrn},
+    {" Motores", TProcessPage::pgEng},
+    {" Discos", TProcessPage::pgDisk},
+    {"Zona Horaria", TProcessPage::pgTimeZone},
+    {" Procesos ", TProcessPage::pgProcs},
+    {"Inicio", TProcessPage::pgStartup},
+    {" Aplicaciones", TProcessPage::pgSoftware},
+    {"Problemas", TProcessPage::pgProblems},
+    {"Servicios", TProcessPage::pgServices},
+    {"Performance", TProcessPage::pgPerformance},
+}};
 
 // The tabs a page selection shows and the page made active (the first visible; -1: none).
 struct PageVisibility {

@@ -47,7 +47,7 @@ void AddGroups(const std::vector<Group>& groups, std::vector<Block>& blocks) {
     for (const Group& g : groups) blocks.push_back(FieldsBlock(g.caption, g.fields));
 }
 
-void MachineBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void MachineBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     AddGroups(MachineGroups(*info.Machine), blocks);
     const TMachine& m = *info.Machine;
     blocks.push_back(ChecksBlock("", {{"Block Num", m.NumLock},
@@ -55,7 +55,7 @@ void MachineBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
                                       {"Block Despl", m.ScrollLock}}));
 }
 
-void OSBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void OSBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     const OSTexts t = OSPage(*info.OS);
     std::vector<Field> fields = {{"", t.versionLine}, {"", t.versionNumbers}};
     if (!t.servicePack.empty()) fields.push_back({"", t.servicePack});
@@ -63,7 +63,7 @@ void OSBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     fields.push_back({"", t.dvdRegion});
     blocks.push_back(FieldsBlock("", fields));
     if (t.packagesEnabled) {
-        blocks.push_back(ChecksBlock("Paquetes Instalados",
+        blocks.push_back(ChecksBlock(kPackagesTitle,
                                      CheckItemsFrom(SuiteLines(*info.OS->NTSpecific), false)));
     }
     blocks.push_back(TableBlock("Carpetas", kFolderColumns, NonEmptyEntries(*info.OS->Folders)));
@@ -73,7 +73,7 @@ void OSBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
         TableBlock("Configuración Regional", kRegionalColumns, RegionalRows(*info.OS)));
 }
 
-void CPUBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void CPUBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     blocks.push_back(FieldsBlock("", {{"", CPUHeading(*info.CPU)}}));
     AddGroups(CPUGroups(*info.CPU), blocks);
     blocks.push_back(
@@ -91,7 +91,7 @@ void MemoryBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks) {
     blocks.push_back(FieldsBlock(groups[1].caption, groups[1].fields));
 }
 
-void DisplayBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void DisplayBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     const TDisplays& displays = *info.Displays;
     for (int i = 0; i < displays.Count(); ++i) {
         const TDisplay& d = displays.Display(i);
@@ -113,7 +113,7 @@ void DisplayBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     }
 }
 
-void APMBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void APMBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     const APMTexts t = APMPage(*info.APM);
     blocks.push_back(FieldsBlock(" Manejo Avanzado de Energía",
                                  {{"Energía de Línea", t.acLine}, {"Carga de la Batería", t.charge}}));
@@ -123,7 +123,7 @@ void APMBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     blocks.push_back(FieldsBlock(" Estado de la Batería ", state));
 }
 
-void MediaBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void MediaBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     TMedia& media = *info.Media;
     blocks.push_back(
         LinesBlock("Dispositivos Disponibles", CollectionLines(*media.AvailableDevices)));
@@ -134,48 +134,55 @@ void MediaBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     }
 }
 
-void NetworkBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void NetworkBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     TNetwork& net = *info.Network;
     blocks.push_back(LinesBlock("Adaptadores de Red", CollectionLines(*net.Adapters)));
     blocks.push_back(LinesBlock("Formato IP", CollectionLines(*net.IPAddresses)));
     blocks.push_back(LinesBlock("Formato MAC", CollectionLines(*net.MACAddresses)));
     blocks.push_back(FieldsBlock(" WinSock ", WinsockFields(*net.WinSock)));
-    const std::pair<const char*, TStringCollection*> lists[] = {
-        {"Protocolos", net.Protocols.get()},
-        {"Servicios", net.Services.get()},
-        {"Clientes", net.Clients.get()}};
-    for (const auto& [title, list] : lists) {
-        Block checks = ChecksBlock(title, CheckItemsFrom(list->GetStrings(), true));
+    for (const NetworkList& list : NetworkLists(net)) {
+        Block checks = ChecksBlock(list.title, CheckItemsFrom(list.strings->GetStrings(), true));
         checks.folded = true;
         blocks.push_back(std::move(checks));
     }
 }
 
-}  // namespace
+using P = TProcessPage;
 
-void SystemPageBlocks(TMSystemInfo& info, int page, char sep, std::vector<Block>& blocks) {
-    switch (page) {
-        case 0: return MachineBlocks(info, blocks);
-        case 1: return OSBlocks(info, blocks);
-        case 2: return CPUBlocks(info, blocks);
-        case 3: return MemoryBlocks(info, sep, blocks);
-        case 4: return DisplayBlocks(info, blocks);
-        case 5: return APMBlocks(info, blocks);
-        case 6: return MediaBlocks(info, blocks);
-        default: return NetworkBlocks(info, blocks);
+// The blocks of each page, in tab order.
+constexpr struct {
+    TProcessPage member;  // as in kPages
+    PageBlocks blocks;
+} kPageBlocks[] = {
+    {P::pgWksta, MachineBlocks},      {P::pgOS, OSBlocks},
+    {P::pgCPU, CPUBlocks},            {P::pgMem, MemoryBlocks},
+    {P::pgDisplay, DisplayBlocks},    {P::pgAPM, APMBlocks},
+    {P::pgMedia, MediaBlocks},        {P::pgNet, NetworkBlocks},
+    {P::pgDev, DeviceBlocks},         {P::pgPrn, PrinterBlocks},
+    {P::pgEng, EngineBlocks},         {P::pgDisk, DiskBlocks},
+    {P::pgTimeZone, TimeZoneBlocks},  {P::pgProcs, ProcessBlocks},
+    {P::pgStartup, StartupBlocks},    {P::pgSoftware, SoftwareBlocks},
+    {P::pgProblems, ProblemBlocks},   {P::pgServices, ServiceBlocks},
+    {P::pgPerformance, PerformanceBlocks},
+};
+
+constexpr bool FollowsThePages() {
+    if (std::size(kPageBlocks) != kPages.size()) return false;
+    for (size_t p = 0; p < kPages.size(); ++p) {
+        if (kPageBlocks[p].member != kPages[p].member) return false;
     }
+    return true;
 }
+static_assert(FollowsThePages(), "one row of blocks a page, in the order of kPages");
+
+}  // namespace
 
 PageContent ContentOf(TMSystemInfo& info, int page, char thousandSeparator) {
     PageContent content;
     content.page = page;
     content.caption = Trim(page == 1 ? OSPage(*info.OS).tabCaption : kPages.at(page).caption);
     if (content.caption.empty()) content.caption = Trim(kPages.at(page).caption);
-    if (page < 8) {
-        SystemPageBlocks(info, page, thousandSeparator, content.blocks);
-    } else {
-        ListPageBlocks(info, page, thousandSeparator, content.blocks);
-    }
+    kPageBlocks[page].blocks(info, thousandSeparator, content.blocks);
     return content;
 }
 

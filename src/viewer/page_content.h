@@ -44,9 +44,20 @@ struct PageContent {
 // Page `page` (0 to kPageCount - 1) of `info`; numbers grouped with `thousandSeparator`.
 PageContent ContentOf(TMSystemInfo& info, int page, char thousandSeparator);
 
-// Pages 0 to 7 and 8 to 18 (page_content.cpp, page_content_lists.cpp).
-void SystemPageBlocks(TMSystemInfo& info, int page, char sep, std::vector<Block>& blocks);
-void ListPageBlocks(TMSystemInfo& info, int page, char sep, std::vector<Block>& blocks);
+// The blocks of one page, added to `blocks`; numbers grouped with `sep`. The table of the pages'
+// blocks is in page_content.cpp, beside the first pages' makers; these are the others'.
+using PageBlocks = void (*)(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void DeviceBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void PrinterBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void EngineBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void DiskBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void TimeZoneBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void ProcessBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void StartupBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void SoftwareBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void ProblemBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void ServiceBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
+void PerformanceBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks);
 
 // Block makers shared by both files.
 Block FieldsBlock(const std::string& caption, std::vector<Field> fields, bool folded = false);

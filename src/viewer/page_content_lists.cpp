@@ -5,10 +5,9 @@
 #include "viewer/page_content.h"
 
 namespace rb::viewer {
-namespace {
 
 // A class of the device tree: its devices, then each device's properties, folded.
-void DeviceBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void DeviceBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     const DeviceNode root = DeviceTree(*info.Devices);
     blocks.push_back(FieldsBlock("", {{"", root.caption}}));
     for (const DeviceNode& cls : root.children) {
@@ -23,7 +22,7 @@ void DeviceBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     }
 }
 
-void PrinterBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void PrinterBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     const TPrinters& printers = *info.Printers;
     blocks.push_back(TableBlock("", kPrinterColumns, PrinterRows(printers)));
     for (int i = 0; i < printers.Count(); ++i) {
@@ -32,7 +31,7 @@ void PrinterBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     }
 }
 
-void EngineBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void EngineBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     blocks.push_back(LinesBlock(" Motores ", EngineLines(*info.Engines)));
     blocks.push_back(LinesBlock(" DirectX ", {DirectXLine(*info.DirectX)}));
     if (!info.DirectX->Version.empty()) {
@@ -55,7 +54,7 @@ void DiskBlocks(TMSystemInfo& info, char sep, std::vector<Block>& blocks) {
     }
 }
 
-void TimeZoneBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void TimeZoneBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     const TimeZoneTexts t = TimeZonePage(*info.OS->TimeZone);
     blocks.push_back(FieldsBlock("", {{"Zona", t.displayName}}));
     if (t.standardVisible) {
@@ -68,14 +67,14 @@ void TimeZoneBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     }
 }
 
-void StartupBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void StartupBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     for (size_t tab = 0; tab < kStartupTabs.size(); ++tab) {
         blocks.push_back(TableBlock(kStartupTabs[tab].caption, kStartupColumns,
                                     StartupRows(*info.Startup, static_cast<int>(tab))));
     }
 }
 
-void ServiceBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
+void ServiceBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
     TServicesCollection& services = *info.Services;
     blocks.push_back(TableBlock("", kServiceColumns, ServiceRows(services)));
     for (int i = 0; i < services.Count(); ++i) {
@@ -84,29 +83,21 @@ void ServiceBlocks(TMSystemInfo& info, std::vector<Block>& blocks) {
     }
 }
 
-}  // namespace
+void ProcessBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
+    blocks.push_back(TableBlock("", kProcessColumns, ProcessRows(*info.Processes)));
+    blocks.push_back(LinesBlock("", {Trim(ProcessCountText(info.Processes->Count()))}));
+}
 
-void ListPageBlocks(TMSystemInfo& info, int page, char sep, std::vector<Block>& blocks) {
-    switch (page) {
-        case 8: return DeviceBlocks(info, blocks);
-        case 9: return PrinterBlocks(info, blocks);
-        case 10: return EngineBlocks(info, blocks);
-        case 11: return DiskBlocks(info, sep, blocks);
-        case 12: return TimeZoneBlocks(info, blocks);
-        case 13:
-            blocks.push_back(TableBlock("", kProcessColumns, ProcessRows(*info.Processes)));
-            blocks.push_back(LinesBlock("", {Trim(ProcessCountText(info.Processes->Count()))}));
-            return;
-        case 14: return StartupBlocks(info, blocks);
-        case 15:
-            blocks.push_back(LinesBlock("", CollectionLines(*info.Software->Installed)));
-            return;
-        case 16: blocks.push_back(LinesBlock("", CollectionLines(*info.ErrorList))); return;
-        case 17: return ServiceBlocks(info, blocks);
-        default:
-            blocks.push_back(
-                TableBlock("", kPerformanceColumns, PerformanceRows(*info.PerformanceInfo)));
-    }
+void SoftwareBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
+    blocks.push_back(LinesBlock("", CollectionLines(*info.Software->Installed)));
+}
+
+void ProblemBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
+    blocks.push_back(LinesBlock("", CollectionLines(*info.ErrorList)));
+}
+
+void PerformanceBlocks(TMSystemInfo& info, char, std::vector<Block>& blocks) {
+    blocks.push_back(TableBlock("", kPerformanceColumns, PerformanceRows(*info.PerformanceInfo)));
 }
 
 }  // namespace rb::viewer

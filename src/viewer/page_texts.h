@@ -2,6 +2,7 @@
 // plain lines and list rows. The windows only place them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -72,14 +73,34 @@ struct APMTexts {
 };
 APMTexts APMPage(const TAPM& apm);
 
+// The pictures of the pages: small icons of the system's shell library, by their index there;
+// a marked icon carries the tick of the default item (page_icons.cpp).
+struct ShellIconChoice {
+    int index;
+    bool marked = false;
+};
+
+// Page 1: the detail dialog of the packages button.
+constexpr const char* kPackagesTitle = "Paquetes Instalados";
+
 // Page 6.
 enum class MediaIcon { Generic, GamePort, SoundCard };
 MediaIcon AvailableDeviceIcon(const TMedia& media, int index);
+extern const std::array<ShellIconChoice, 3> kMediaIcons;  // in MediaIcon order
 Rows MediaRows(const TMedia& media);  // ProductName, kind
 std::vector<Field> MediaDetailRows(const TMediaItem& item);
 
 // Page 7.
 std::vector<Field> WinsockFields(const TWinsock& winsock);
+enum class AdapterIcon { Adapter, NetworkCard };
+AdapterIcon AdapterIconOf(const TNetwork& network, int index);
+extern const std::array<ShellIconChoice, 2> kAdapterIcons;  // in AdapterIcon order
+// The three lists the page's buttons show in the detail dialog, with the dialog's title.
+struct NetworkList {
+    const char* title;
+    TStringCollection* strings;
+};
+std::array<NetworkList, 3> NetworkLists(TNetwork& network);
 
 // Page 8: root, class nodes, device nodes (device = index in the section).
 struct DeviceNode {
@@ -91,10 +112,15 @@ struct DeviceNode {
 DeviceNode DeviceTree(const TDevices& devices);
 std::vector<Field> DeviceDetailRows(const TDevice& device, const std::string& nodeCaption,
                                     const std::string& classCaption);
+constexpr const char* kDeviceDetailTitle = "Propiedades del Dispositivo";
+extern const ShellIconChoice kComputerIcon;  // the tree's root
+ShellIconChoice DeviceClassIcon(TDeviceClass deviceClass);
 
 // Page 9.
 enum class PrinterIcon { Local, LocalDefault, Network, NetworkDefault };
 PrinterIcon PrinterIconOf(const TPrinters& printers, int index);
+extern const std::array<ShellIconChoice, 4> kPrinterIcons;  // in PrinterIcon order
+constexpr const char* kPrinterDetailTitle = "Propiedades de la impresora";
 Rows PrinterRows(const TPrinters& printers);  // display name, port
 std::vector<Field> PrinterDetailRows(const TPrinterDeviceComplete& printer);
 
@@ -113,6 +139,7 @@ struct DiskTexts {
 };
 DiskTexts DiskPage(const TDisk& disk, char thousandSeparator);
 std::vector<CheckItem> DiskFlagItems(const TDisk& disk);
+ShellIconChoice DriveIcon(TMediaType type);
 
 // Page 12.
 struct TimeZoneTexts {
@@ -142,6 +169,7 @@ std::vector<std::string> CollectionLines(TStringCollection& strings);
 // Page 17.
 Rows ServiceRows(const TServicesCollection& services);
 std::vector<Field> ServiceDetailRows(TServiceItem& service);
+constexpr const char* kServiceDetailTitle = "Servicios";
 
 // Page 18.
 Rows PerformanceRows(const TPerformanceInfo& performance);

@@ -155,16 +155,16 @@ void AddIcon(HIMAGELIST list, HICON icon, bool defaultMark) {
     DeleteObject(bitmap);
 }
 
-OwnedImageList ShellImageList(const std::vector<int>& indexes, const std::vector<bool>& marked) {
+OwnedImageList ShellImageList(const std::vector<ShellIconChoice>& icons) {
     const int size = GetSystemMetrics(SM_CXSMICON);
     OwnedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK,
-                                         static_cast<int>(indexes.size()), 1));
+                                         static_cast<int>(icons.size()), 1));
     // Each icon is read from the library once (reading is slow).
     std::map<int, HICON> read;
-    for (size_t i = 0; i < indexes.size(); ++i) {
-        HICON& icon = read[indexes[i]];
-        if (!icon) icon = ShellIcon(indexes[i]);
-        AddIcon(list.get(), icon, i < marked.size() && marked[i]);
+    for (const ShellIconChoice& choice : icons) {
+        HICON& icon = read[choice.index];
+        if (!icon) icon = ShellIcon(choice.index);
+        AddIcon(list.get(), icon, choice.marked);
     }
     for (const auto& entry : read) DestroyIcon(entry.second);
     return list;

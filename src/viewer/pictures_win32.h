@@ -4,9 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <vector>
 
 #include "viewer/controls_win32.h"
+#include "viewer/page_texts.h"
 
 namespace rb::viewer {
 
@@ -20,9 +22,12 @@ HWND CreateWorldMap(HWND parent, int height, int id);
 
 // A small icon of "%systemroot%\system32\shell32.dll" (the application icon when missing).
 HICON ShellIcon(int index);
-// An image list of small shell icons by index; `marked` ones carry a tick (the "default"
-// variant).
-OwnedImageList ShellImageList(const std::vector<int>& indexes,
-                              const std::vector<bool>& marked = {});
+// An image list of small shell icons, in the order given; marked ones carry a tick (the
+// "default" variant).
+OwnedImageList ShellImageList(const std::vector<ShellIconChoice>& icons);
+template <size_t N>
+OwnedImageList ShellImageList(const std::array<ShellIconChoice, N>& icons) {
+    return ShellImageList(std::vector<ShellIconChoice>(icons.begin(), icons.end()));
+}
 
 }  // namespace rb::viewer

@@ -7,6 +7,7 @@ namespace rb::viewer {
 void WindowViewer::ShowInformation(TMSystemInfo& info) {
     // Over the window that is active (the main window), or alone when there is none.
     TfrmSI_Overview form(GetActiveWindow());
+    form.showError = showError_;
     form.ShowProcessButtons(false);
     form.SetSystemInfo(&info);
     form.FillPages();

@@ -10,7 +10,7 @@
 
 #include "connection/connection_module.h"
 #include "core/exception.h"
-#include "platform/application_error.h"
+#include "app/application_error.h"
 #include "platform/sim/sim_platform.h"
 #include "app/scripted_module.h"
 #include "sysinfo/device_tree_sim.h"

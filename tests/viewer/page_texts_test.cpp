@@ -129,6 +129,32 @@ TEST_F(GoldenPages, HardwarePages) {
     EXPECT_EQ(printer[14].value, "Problema con el papel");
 }
 
+// The pictures' edges: a type or class outside the tables shows the generic picture, a machine
+// without a network card shows every adapter alike.
+TEST_F(GoldenPages, PicturesOfUnknownThingsAreGeneric) {
+    EXPECT_EQ(DriveIcon(static_cast<TMediaType>(200)).index, DriveIcon(TMediaType::dtUnknown).index);
+    EXPECT_EQ(DeviceClassIcon(TDeviceClass::dcUnknown).index,
+              DeviceClassIcon(TDeviceClass::dcGPS).index);
+    EXPECT_NE(DeviceClassIcon(TDeviceClass::dcNet).index,
+              DeviceClassIcon(TDeviceClass::dcUnknown).index);
+    const int adapters = info.Network->Adapters->Count();
+    ASSERT_GE(adapters, 2);
+    const struct {
+        int card;
+        int cards;  // adapters shown as the card
+    } cases[] = {{0, 1}, {adapters - 1, 1}, {-1, 0}, {adapters, 0}};
+    for (const auto& c : cases) {
+        info.Network->CardAdapterIndex = c.card;
+        int cards = 0;
+        for (int i = 0; i < adapters; ++i) {
+            cards += AdapterIconOf(*info.Network, i) == AdapterIcon::NetworkCard;
+        }
+        EXPECT_EQ(cards, c.cards) << c.card;
+    }
+    EXPECT_TRUE(kPrinterIcons[static_cast<size_t>(PrinterIcon::NetworkDefault)].marked);
+    EXPECT_FALSE(kPrinterIcons[static_cast<size_t>(PrinterIcon::Network)].marked);
+}
+
 TEST_F(GoldenPages, DiskAndTimeZoneEdges) {
     const DiskTexts c = DiskPage(*DiskOfEntry(*info.Disks, DiskEntries(*info.Disks)[0]), ',');
     EXPECT_EQ(DiskEntries(*info.Disks)[0], "C: [Sistema ñ]");

@@ -49,7 +49,8 @@ void CALLBACK CloseViewer(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST(ViewerView, ThePackageShowsModallyUntilClosed) {
     TdmKestrinConnection module;
-    WindowViewer viewer;
+    std::vector<std::string> errors;
+    WindowViewer viewer([&](const std::exception& e) { errors.push_back(e.what()); });
     module.SetViewer(&viewer);
     module.LoadPackage(test::GoldenPackagePath());
     seen = Seen{};
@@ -58,6 +59,7 @@ TEST(ViewerView, ThePackageShowsModallyUntilClosed) {
     EXPECT_TRUE(seen.found);
     EXPECT_EQ(seen.caption, "Información del sistema");
     EXPECT_EQ(seen.tabs, kPageCount);
+    EXPECT_TRUE(errors.empty());
     EXPECT_FALSE(seen.reprocessVisible);
 }
 

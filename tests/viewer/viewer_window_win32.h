@@ -54,9 +54,12 @@ protected:
     TMSystemInfo& info = *doc.SystemInfo;
     std::unique_ptr<TfrmSI_Overview> form;
     std::vector<DetailSeen> details;
+    std::vector<std::string> errors;  // what the viewer's commands raised
     std::string shotOfNextDetail;
 
     void SetUp() override { doc.LoadXML(ReadBytes(test::GoldenXmlPath())); }
+    // No command of the viewer may fail on the golden inventory.
+    void TearDown() override { EXPECT_EQ(errors, std::vector<std::string>{}); }
 
     void Open() { Open(info); }
     void Open(TMSystemInfo& shown) {
@@ -70,6 +73,7 @@ protected:
             }
             details.push_back(ReadDetail(d));
         };
+        form->showError = [this](const std::exception& e) { errors.push_back(e.what()); };
         form->ShowProcessButtons(false);
         form->SetSystemInfo(&shown);
         form->FillPages();

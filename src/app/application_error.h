@@ -15,10 +15,6 @@ constexpr const char* kApplicationTitle = "Información de su computadora";
 // above ".".
 std::string ErrorBoxText(const std::string& message);
 
-// The text of a failed system call: "System Error.  Code: 5." and, on the next line, the
-// system's own text for the code.
-std::string SystemErrorMessage(uint32_t code);
-
 // Shows `error` in the error box captioned with the application title (through the platform's
 // message-box seam); a cancelled operation (EAbort) shows nothing. With `closeAfterSeconds`,
 // the box closes by itself after that long (a run nobody watches must still end).

@@ -1,61 +1,12 @@
-// Pages 0 to 5: machine, operating system, processor, memory, displays, power.
+// The pages of the machine itself: identification and BIOS, processor, memory, displays, power.
 #include <map>
+#include <optional>
 
-#include "platform/platform.h"
 #include "viewer/overview_win32.h"
-#include "viewer/page_texts.h"
 
 namespace rb::viewer {
 
 namespace {
-
-char ThousandSeparator() { return platform::Current().System().Locale().thousandSeparator; }
-
-void SetFields(HWND page, const std::vector<Group>& groups, const std::vector<int>& ids) {
-    size_t next = 0;
-    for (const Group& group : groups) {
-        for (const Field& field : group.fields) {
-            if (next < ids.size()) SetText(GetDlgItem(page, ids[next++]), field.value);
-        }
-    }
-}
-
-// Tabs inside a page, each showing one panel.
-class InnerTabs {
-public:
-    void Create(HWND page, RECT bounds, int id, const std::vector<std::string>& captions) {
-        tabs_ = CreateChild(page, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, bounds, id);
-        for (size_t i = 0; i < captions.size(); ++i) {
-            TCITEMA item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(captions[i].c_str());
-            SendMessageA(tabs_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-        }
-        area_ = bounds;
-        TabCtrl_AdjustRect(tabs_, FALSE, &area_);
-    }
-    RECT Area() const { return area_; }
-    void Add(HWND panel) { panels_.push_back(panel); }
-    void Select(int index) {
-        TabCtrl_SetCurSel(tabs_, index);
-        for (size_t i = 0; i < panels_.size(); ++i) {
-            if (static_cast<int>(i) == index) {
-                SetWindowPos(panels_[i], HWND_TOP, 0, 0, 0, 0,
-                             SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-            } else {
-                ShowWindow(panels_[i], SW_HIDE);
-            }
-        }
-    }
-    void Notify(const NMHDR& header) {
-        if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) Select(TabCtrl_GetCurSel(tabs_));
-    }
-
-private:
-    HWND tabs_ = nullptr;
-    RECT area_{};
-    std::vector<HWND> panels_;
-};
 
 class MachineTab : public ViewerPage {
     void Build(ColumnLayout& l) override {
@@ -88,69 +39,22 @@ class MachineTab : public ViewerPage {
         const bool keys[] = {info.Machine->NumLock, info.Machine->CapsLock,
                              info.Machine->ScrollLock};
         for (int i = 0; i < 3; ++i) {
-            HWND box = GetDlgItem(Window(), pnlNumLock + i);
-            SetWindowLongPtrA(box, GWLP_USERDATA, static_cast<LONG_PTR>(IndicatorColour(keys[i])) | (1LL << 30));
-            InvalidateRect(box, nullptr, TRUE);
+            indicators_[i] = IndicatorColour(keys[i]);
+            InvalidateRect(Item(pnlNumLock + i), nullptr, TRUE);
         }
     }
+    // The lock-key indicators show their key's colour once filled.
     HBRUSH StaticColour(HDC dc, HWND control) override {
-        const LONG_PTR data = GetWindowLongPtrA(control, GWLP_USERDATA);
-        if (!(data & (1LL << 30))) return nullptr;
-        const auto colour = static_cast<COLORREF>(data & 0xFFFFFF);
+        const int indicator = GetDlgCtrlID(control) - pnlNumLock;
+        if (indicator < 0 || indicator >= 3 || !indicators_[indicator]) return nullptr;
+        const COLORREF colour = *indicators_[indicator];
         SetBkColor(dc, colour);
         auto& brush = brushes_[colour];
         if (!brush) brush.reset(CreateSolidBrush(colour));
         return brush.get();
     }
+    std::array<std::optional<COLORREF>, 3> indicators_;
     std::map<COLORREF, OwnedBrush> brushes_;
-};
-
-class OSTab : public ViewerPage {
-    void Build(ColumnLayout& l) override {
-        l.Line(lblOSVersion);
-        l.Line(lblOSNumbers);
-        l.Line(lblServicePack);
-        l.Field("ID Producto", edtProductID, 130);
-        l.Field("Usuario Registrado", edtRegUser, 130);
-        l.Field("Organización Registrada", edtRegOrg, 130);
-        l.Field("Clave del Producto", edtProductKey, 130);
-        l.Line(lblDVD);
-        l.Buttons({{"Paquetes Instalados...", btnPackages}}, 130);
-        tabs_.Create(Window(), {8, l.Y(), Width() - 8, Height() - 8}, tabOSLists,
-                     {"Carpetas", "Variables de Entorno", "Configuración Regional"});
-        const RECT a = tabs_.Area();
-        const int w = a.right - a.left - 4;
-        tabs_.Add(CreateListView(Window(), a, lvFolders, {"Nombre del Sistema", "Ubicación"},
-                                 {110, w - 110}));
-        tabs_.Add(CreateListView(Window(), a, lvEnvironment, {"Nombre del Sistema", "Ubicación"},
-                                 {110, w - 110}));
-        tabs_.Add(CreateListView(Window(), a, lvRegional, {"Variable", "Ubicación"}, {170, w - 170}));
-        tabs_.Select(0);
-    }
-    void Fill(TMSystemInfo& info) override {
-        const OSTexts t = OSPage(*info.OS);
-        Owner().SetTabCaption(1, t.tabCaption);
-        HWND w = Window();
-        SetText(GetDlgItem(w, lblOSVersion), t.versionLine);
-        SetText(GetDlgItem(w, lblOSNumbers), t.versionNumbers);
-        SetText(GetDlgItem(w, lblServicePack), t.servicePack);
-        const int ids[] = {edtProductID, edtRegUser, edtRegOrg, edtProductKey};
-        for (size_t i = 0; i < t.fields.size(); ++i) SetText(GetDlgItem(w, ids[i]), t.fields[i].value);
-        SetText(GetDlgItem(w, lblDVD), t.dvdRegion);
-        EnableWindow(GetDlgItem(w, btnPackages), t.packagesEnabled);
-        SetListRows(GetDlgItem(w, lvFolders), NonEmptyEntries(*info.OS->Folders));
-        SetListRows(GetDlgItem(w, lvEnvironment), NonEmptyEntries(*info.OS->Environment));
-        SetListRows(GetDlgItem(w, lvRegional), RegionalRows(*info.OS));
-    }
-    void Command(int id, int) override {
-        if (id != btnPackages) return;
-        Owner().Guarded([this] {
-            ShowChecksDetail(Owner(), "Paquetes Instalados",
-                             SuiteLines(*Owner().Info().OS->NTSpecific), false);
-        });
-    }
-    void Notify(const NMHDR& header) override { tabs_.Notify(header); }
-    InnerTabs tabs_;
 };
 
 class CPUTab : public ViewerPage {
@@ -306,15 +210,10 @@ class APMTab : public ViewerPage {
 
 }  // namespace
 
-std::unique_ptr<ViewerPage> MakeSystemPage(int page) {
-    switch (page) {
-        case 0: return std::make_unique<MachineTab>();
-        case 1: return std::make_unique<OSTab>();
-        case 2: return std::make_unique<CPUTab>();
-        case 3: return std::make_unique<MemoryTab>();
-        case 4: return std::make_unique<DisplaysTab>();
-        default: return std::make_unique<APMTab>();
-    }
-}
+std::unique_ptr<ViewerPage> MakeMachinePage() { return std::make_unique<MachineTab>(); }
+std::unique_ptr<ViewerPage> MakeCPUPage() { return std::make_unique<CPUTab>(); }
+std::unique_ptr<ViewerPage> MakeMemoryPage() { return std::make_unique<MemoryTab>(); }
+std::unique_ptr<ViewerPage> MakeDisplaysPage() { return std::make_unique<DisplaysTab>(); }
+std::unique_ptr<ViewerPage> MakePowerPage() { return std::make_unique<APMTab>(); }
 
 }  // namespace rb::viewer

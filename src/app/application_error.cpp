@@ -1,4 +1,4 @@
-#include "platform/application_error.h"
+#include "app/application_error.h"
 
 #include "core/exception.h"
 #include "platform/platform.h"
@@ -10,13 +10,6 @@ std::string ErrorBoxText(const std::string& message) {
         return message + ".";
     }
     return message;
-}
-
-std::string SystemErrorMessage(uint32_t code) {
-    std::string text = platform::Current().Services().ErrorMessage(code);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
-    std::string message = "System Error.  Code: " + std::to_string(code) + ".";
-    return text.empty() ? message : message + "\r\n" + text;
 }
 
 void ShowApplicationError(const std::exception& error, uint32_t closeAfterSeconds) {

@@ -1,18 +1,32 @@
-// Pages 13 to 18: processes, start-up, software, problems, services, performance.
+// The pages of what is installed and running: database engines and DirectX, processes, start-up
+// entries, applications, services, and the run's own problems and timings.
 #include "platform/platform.h"
 #include "viewer/overview_win32.h"
-#include "viewer/page_texts.h"
 
 namespace rb::viewer {
 
 namespace {
 
-Rows SingleColumn(const std::vector<std::string>& lines) {
-    Rows rows;
-    rows.reserve(lines.size());
-    for (const std::string& line : lines) rows.push_back({line});
-    return rows;
-}
+class EnginesTab : public ViewerPage {
+    void Build(ColumnLayout& l) override {
+        l.BeginGroup(" Motores ");
+        for (int id = lblODBC; id <= lblADO; ++id) l.Line(id);
+        l.EndGroup();
+        l.BeginGroup(" DirectX ");
+        l.Line(lblDirectX);
+        l.List(lvDirectX, {"Manejador", "Dispositivo"}, {230, 90}, Height() - l.Y() - 24);
+        l.EndGroup();
+    }
+    void Fill(TMSystemInfo& info) override {
+        HWND w = Window();
+        int id = lblODBC;
+        for (const std::string& line : EngineLines(*info.Engines)) SetText(GetDlgItem(w, id++), line);
+        SetText(GetDlgItem(w, lblDirectX), DirectXLine(*info.DirectX));
+        if (!info.DirectX->Version.empty()) {
+            SetListRows(GetDlgItem(w, lvDirectX), DirectXRows(*info.DirectX));
+        }
+    }
+};
 
 class ProcessesTab : public ViewerPage {
     void Build(ColumnLayout& l) override {
@@ -109,7 +123,7 @@ class ServicesTab : public ViewerPage {
     void ShowProperties() {
         const int row = SelectedRow(list_);
         if (row < 0) return;
-        ShowRowsDetail(Owner(), "Servicios", ServiceDetailRows(Owner().Info().Services->Items(row)));
+        ShowRowsDetail(Owner(), kServiceDetailTitle, ServiceDetailRows(Owner().Info().Services->Items(row)));
     }
     void Command(int id, int) override {
         if (id == btnServiceProperties) Owner().Guarded([this] { ShowProperties(); });
@@ -136,19 +150,14 @@ class PerformanceTab : public ViewerPage {
 
 }  // namespace
 
-std::unique_ptr<ViewerPage> MakeListPage(int page) {
-    switch (page) {
-        case 13: return std::make_unique<ProcessesTab>();
-        case 14: return std::make_unique<StartupEntriesTab>();
-        case 15:
-            return std::make_unique<LinesTab>(
-                lvSoftware, [](TMSystemInfo& i) -> TStringCollection& { return *i.Software->Installed; });
-        case 16:
-            return std::make_unique<LinesTab>(
-                lvProblems, [](TMSystemInfo& i) -> TStringCollection& { return *i.ErrorList; });
-        case 17: return std::make_unique<ServicesTab>();
-        default: return std::make_unique<PerformanceTab>();
-    }
-}
+std::unique_ptr<ViewerPage> MakeEnginesPage() { return std::make_unique<EnginesTab>(); }
+std::unique_ptr<ViewerPage> MakeProcessesPage() { return std::make_unique<ProcessesTab>(); }
+std::unique_ptr<ViewerPage> MakeStartupPage() { return std::make_unique<StartupEntriesTab>(); }
+std::unique_ptr<ViewerPage> MakeSoftwarePage() { return std::make_unique<LinesTab>(
+        lvSoftware, [](TMSystemInfo& i) -> TStringCollection& { return *i.Software->Installed; }); }
+std::unique_ptr<ViewerPage> MakeProblemsPage() { return std::make_unique<LinesTab>(
+        lvProblems, [](TMSystemInfo& i) -> TStringCollection& { return *i.ErrorList; }); }
+std::unique_ptr<ViewerPage> MakeServicesPage() { return std::make_unique<ServicesTab>(); }
+std::unique_ptr<ViewerPage> MakePerformancePage() { return std::make_unique<PerformanceTab>(); }
 
 }  // namespace rb::viewer
