@@ -77,6 +77,40 @@ protected:
     TRCBinMessage message;
     TRCWinInetHTTPChannel channel;
     std::unique_ptr<IKestrinService> service = CoKestrinService::Create(message, channel);
+
+    // The package the test mail client was handed, as it recorded it.
+    std::string MailedAttachment() {
+        std::ifstream record(dir.File("mail.txt"), std::ios::binary);
+        std::string line, bytes;
+        while (std::getline(record, line)) {
+            if (line.rfind("attachment=", 0) == 0) bytes = line.substr(line.rfind('|') + 1);
+        }
+        return test::Unhex(bytes);
+    }
+
+    // rbInfo.exe run on `package` with "/auto" against the test service, its boxes written to
+    // `messages`; answers its exit code (99: it did not end within two minutes).
+    DWORD DeliverUnattended(const std::string& package, const std::string& messages) {
+        SetEnvironmentVariableA("RBINFO_SERVICE_URL", (root + "/cgi/Kestrin.exe/bin").c_str());
+        SetEnvironmentVariableA("RBINFO_MESSAGE_LOG", messages.c_str());
+        std::string commandLine =
+            "\"Z:" + std::string(RB_PROGRAM_FILE) + "\" \"" + package + "\" /auto";
+        STARTUPINFOA startup{sizeof startup};
+        PROCESS_INFORMATION process{};
+        DWORD exitCode = 99;
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &process)) {
+            if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
+                TerminateProcess(process.hProcess, 99);
+            }
+            GetExitCodeProcess(process.hProcess, &exitCode);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+        SetEnvironmentVariableA("RBINFO_SERVICE_URL", nullptr);
+        SetEnvironmentVariableA("RBINFO_MESSAGE_LOG", nullptr);
+        return exitCode;
+    }
 };
 
 TEST_F(WindowsEndToEnd, CollectThenDeliverEachWay) {
@@ -102,12 +136,7 @@ TEST_F(WindowsEndToEnd, CollectThenDeliverEachWay) {
 
     // By e-mail: the client gets the package, which inflates to the inventory.
     EXPECT_EQ(Send(SendWay::Mail), IDOK);
-    std::ifstream record(dir.File("mail.txt"), std::ios::binary);
-    std::string line, bytes;
-    while (std::getline(record, line)) {
-        if (line.rfind("attachment=", 0) == 0) bytes = line.substr(line.rfind('|') + 1);
-    }
-    WriteBytes(dir.File("recibido.fzp"), test::Unhex(bytes));
+    WriteBytes(dir.File("recibido.fzp"), MailedAttachment());
     THeader mailed;
     std::string mailedXml;
     ReadPackageFile(dir.File("recibido.fzp"), mailed, mailedXml);
@@ -118,25 +147,8 @@ TEST_F(WindowsEndToEnd, CollectThenDeliverEachWay) {
     chooser.path = dir.File("guardado.fzp");
     EXPECT_EQ(Send(SendWay::File), IDOK);
     const int reopened = NextInventory();
-    SetEnvironmentVariableA("RBINFO_SERVICE_URL", (root + "/cgi/Kestrin.exe/bin").c_str());
     const std::string messages = dir.File("mensajes.txt");  // an error box must not wait
-    SetEnvironmentVariableA("RBINFO_MESSAGE_LOG", messages.c_str());
-    std::string commandLine =
-        "\"Z:" + std::string(RB_PROGRAM_FILE) + "\" \"" + chooser.path + "\" /auto";
-    STARTUPINFOA startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 99);
-    }
-    DWORD exitCode = 99;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    SetEnvironmentVariableA("RBINFO_SERVICE_URL", nullptr);
-    SetEnvironmentVariableA("RBINFO_MESSAGE_LOG", nullptr);
-    ASSERT_EQ(exitCode, 0u) << ReadBytes(messages);
+    ASSERT_EQ(DeliverUnattended(chooser.path, messages), 0u) << ReadBytes(messages);
     stored = Stored(reopened, xml);
     EXPECT_EQ(stored.Nombre, "José Peña");
     EXPECT_EQ(stored.Observaciones, remarks);

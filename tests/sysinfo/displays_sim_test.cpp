@@ -94,14 +94,46 @@ TEST_F(DisplaysTest, TwoNtAdaptersShareTheScreenAndReadWideTexts) {
     EXPECT_EQ(displays.FindByName("Segunda")->Chipset, "");  // no service of its own
 }
 
+struct KeyValue {
+    const char* name;
+    std::vector<uint8_t> data;
+};
+struct AdapterShown {
+    std::string chip, dac;
+    int64_t memory = 0;
+    int errors = 0;
+};
+
+// What the section makes of one adapter of a Windows 10 machine whose service's "Device0" and
+// class key (named by the instance's "Driver", when `driver` is not empty) hold these values.
+AdapterShown AdapterFromKeys(const std::vector<KeyValue>& device0Values,
+                             const std::vector<KeyValue>& classValues, const char* driver) {
+    const std::string guid = kDisplayGuid;
+    SimPlatform fresh;
+    DeviceTree tree(fresh, true);
+    fresh.system.version = platform::SimSystem::Windows10();
+    tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
+    SimDevice adapter{"PCI", "VEN_10DE", "0", kDisplayGuid, "", "Tarjeta"};
+    adapter.service = "nvlddmkm";
+    if (*driver) adapter.driver = guid + driver;
+    tree.Add(adapter);
+    const std::string device0 = "SYSTEM\\CurrentControlSet\\Services\\nvlddmkm\\Device0";
+    for (const KeyValue& v : device0Values) fresh.registry.SetBinary(HKLM, device0, v.name, v.data);
+    const std::string classKey = tree.ClassRoot() + "\\" + guid + "\\0001";
+    for (const KeyValue& v : classValues) fresh.registry.SetBinary(HKLM, classKey, v.name, v.data);
+    TStringCollection errs;
+    TDisplays list(&errs);
+    ScopedPlatform scope(fresh);
+    list.GetInfo();
+    if (list.Count() != 1) return {"", "", -1, errs.Count()};
+    return {list.Display(0).Chipset, list.Display(0).DAC, list.Display(0).Memory, errs.Count()};
+}
+
 // Current drivers keep the hardware information in the adapter's class key, the texts often
 // as wide binary values and memories of 4 GiB and more in "qwMemorySize"; "Device0" still
 // comes first.
 TEST_F(DisplaysTest, TheClassKeyFillsWhatDevice0DoesNotGive) {
-    struct Value {
-        const char* name;
-        std::vector<uint8_t> data;
-    };
+    using Value = KeyValue;
     struct Row {
         const char* what;
         std::vector<Value> device0;  // the service's "Device0"
@@ -114,7 +146,6 @@ TEST_F(DisplaysTest, TheClassKeyFillsWhatDevice0DoesNotGive) {
     const std::vector<uint8_t> gib4{0, 0, 0, 0, 1, 0, 0, 0};
     const std::vector<uint8_t> gib2{0, 0, 0, 0x80};
     const std::vector<uint8_t> gib3{0, 0, 0, 0xC0};
-    const std::string guid = kDisplayGuid;
     const Row rows[] = {
         {"only Device0", {{"HardwareInformation.MemorySize", gib2}}, {}, "", "", "", 2147483648},
         {"class key, wide texts, 4 GiB",
@@ -140,29 +171,11 @@ TEST_F(DisplaysTest, TheClassKeyFillsWhatDevice0DoesNotGive) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        SimPlatform fresh;
-        DeviceTree tree(fresh, true);
-        fresh.system.version = platform::SimSystem::Windows10();
-        tree.AddClass(kDisplayGuid, "Display", "Adaptadores de pantalla");
-        SimDevice adapter{"PCI", "VEN_10DE", "0", kDisplayGuid, "", "Tarjeta"};
-        adapter.service = "nvlddmkm";
-        if (*row.driver) adapter.driver = guid + row.driver;
-        tree.Add(adapter);
-        const std::string device0 = "SYSTEM\\CurrentControlSet\\Services\\nvlddmkm\\Device0";
-        for (const Value& v : row.device0) fresh.registry.SetBinary(HKLM, device0, v.name, v.data);
-        const std::string classKey = tree.ClassRoot() + "\\" + guid + "\\0001";
-        for (const Value& v : row.classKey) {
-            fresh.registry.SetBinary(HKLM, classKey, v.name, v.data);
-        }
-        TStringCollection errs;
-        TDisplays list(&errs);
-        ScopedPlatform scope(fresh);
-        list.GetInfo();
-        ASSERT_EQ(list.Count(), 1);
-        EXPECT_EQ(errs.Count(), 0);
-        EXPECT_EQ(list.Display(0).Chipset, row.chip);
-        EXPECT_EQ(list.Display(0).DAC, row.dac);
-        EXPECT_EQ(list.Display(0).Memory, row.memory);
+        const AdapterShown shown = AdapterFromKeys(row.device0, row.classKey, row.driver);
+        EXPECT_EQ(shown.errors, 0);
+        EXPECT_EQ(shown.chip, row.chip);
+        EXPECT_EQ(shown.dac, row.dac);
+        EXPECT_EQ(shown.memory, row.memory);
     }
 }
 

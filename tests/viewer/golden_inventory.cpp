@@ -6,7 +6,7 @@ namespace rb::test {
 
 namespace {
 
-void FillSystem(TMSystemInfo& info) {
+void FillMachine(TMSystemInfo& info) {
     TMachine& m = *info.Machine;
     m.Name = "OFICINA-PEÑA";
     m.User = "José Núñez";
@@ -18,7 +18,9 @@ void FillSystem(TMSystemInfo& info) {
     m.BIOSName = "Award Modular BIOS v6.00PG";
     m.NumLock = true;
     m.Computer = "PC con ACPI";
+}
 
+void FillOS(TMSystemInfo& info) {
     TOperatingSystem& os = *info.OS;
     os.Is_NT = os.Is_2K = os.Is_XP = true;
     os.OS_Version = "Windows XP";
@@ -57,7 +59,9 @@ void FillSystem(TMSystemInfo& info) {
     z.Bias = -60;
     z.StandardBias = -60;
     z.DaylightBias = -120;
+}
 
+void FillProcessorAndMemory(TMSystemInfo& info) {
     TCPU& cpu = *info.CPU;
     cpu.Count = 1;
     cpu.VendorEx = "Intel Corporation";
@@ -277,7 +281,9 @@ void FillSoftware(TMSystemInfo& info) {
 }  // namespace
 
 void FillGoldenInventory(TMSystemInfo& info) {
-    FillSystem(info);
+    FillMachine(info);
+    FillOS(info);
+    FillProcessorAndMemory(info);
     FillHardware(info);
     FillDevicesAndDisks(info);
     FillSoftware(info);

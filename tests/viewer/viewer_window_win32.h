@@ -101,6 +101,9 @@ protected:
         }
         return entries;
     }
+    const TDisk& FirstDisk() const {
+        return *DiskOfEntry(*info.Disks, DiskEntries(*info.Disks).front());
+    }
     int GaugePos(int id) const { return static_cast<int>(SendMessageA(C(id), PBM_GETPOS, 0, 0)); }
     std::vector<bool> Checks(int id) const {
         std::vector<bool> marks;
