@@ -85,10 +85,9 @@ void TdmKestrinConnection::SaveTempPackage() const {
 }
 
 void TdmKestrinConnection::CopyPackageTo(const std::string& fileName) const {
-    platform::StorageArea& storage = platform::Current().Storage();
-    if (!storage.CopyFileReplacing(tmpFile, fileName)) {
-        throw Exception(SystemErrorMessage(storage.LastErrorCode()));
-    }
+    const platform::FileCopy copy =
+        platform::Current().Storage().CopyFileReplacing(tmpFile, fileName);
+    if (!copy.copied) throw Exception(SystemErrorMessage(copy.error));
 }
 
 void TdmKestrinConnection::LoadPackage(const std::string& fileName) {

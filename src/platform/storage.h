@@ -34,6 +34,13 @@ struct ConnectedResource {
     std::string remoteName;
 };
 
+// A file copy's outcome: copied, or the system's error code (0 when the platform does not know
+// it).
+struct FileCopy {
+    bool copied = false;
+    uint32_t error = 0;
+};
+
 class StorageArea {
 public:
     virtual ~StorageArea() = default;
@@ -56,13 +63,10 @@ public:
     // order the system gives them; empty when the enumeration cannot be opened.
     virtual std::vector<ConnectedResource> ConnectedDiskResources() = 0;
 
-    // Copies a file, replacing the target; false on failure. (Portable default: byte copy.)
-    virtual bool CopyFileReplacing(std::string_view from, std::string_view to);
+    // Copies a file, replacing the target. (Portable default: byte copy.)
+    virtual FileCopy CopyFileReplacing(std::string_view from, std::string_view to);
     // A file (not a folder) exists at `path`. (Portable default: it opens for reading.)
     virtual bool FileExists(std::string_view path);
-    // The system's error code for the last call of this area that failed (GetLastError); 0 when
-    // the platform does not know it.
-    virtual uint32_t LastErrorCode() { return 0; }
 };
 
 }  // namespace rb::platform

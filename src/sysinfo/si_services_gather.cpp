@@ -1,4 +1,4 @@
-// Gathering of the services section: the service control manager's pages of Win32 services,
+// Gathering of the services section: the service control manager's list of Win32 services,
 // then each service's configuration and status. The manager is opened to enumerate and each
 // service to be queried only, so that any user gets the list; a service that still cannot be
 // queried is recorded and the listing goes on.
@@ -11,10 +11,6 @@
 namespace rb {
 namespace {
 
-constexpr uint32_t kWin32Services = 0x30;  // SERVICE_WIN32: own and shared processes
-constexpr uint32_t kAllStates = 3;         // SERVICE_STATE_ALL
-constexpr uint32_t kPageBuffer = 32768;
-constexpr uint32_t kMoreData = 234;        // ERROR_MORE_DATA
 // The section's prefix in the error list.
 constexpr char kErrorPrefix[] = "Servicios: ";
 
@@ -39,46 +35,40 @@ void FillFromEntry(TServiceItem& item, const platform::ServiceEntry& entry) {
 }  // namespace
 
 void TServiceItem::Query(platform::ServiceManager& manager) {
-    uint32_t error = 0;
-    const auto config = manager.Configuration(ServiceName, error);
-    if (!config) RaiseSystemError(error);
-    DisplayName = config->displayName;
-    BinaryPathName = config->binaryPathName;
-    LoadOrder = config->loadOrderGroup;
-    TagId = static_cast<int32_t>(config->tagId);
-    ServiceStartName = config->serviceStartName;
-    StartType = StartTypeOf(config->startType);
-    ErrorControl = ErrorSeverityOf(config->errorControl);
-    ServiceType = ServiceTypesOf(config->serviceType);
+    const auto answer = manager.Configuration(ServiceName);
+    if (!answer.record) RaiseSystemError(answer.error);
+    const platform::ServiceConfig& config = *answer.record;
+    DisplayName = config.displayName;
+    BinaryPathName = config.binaryPathName;
+    LoadOrder = config.loadOrderGroup;
+    TagId = static_cast<int32_t>(config.tagId);
+    ServiceStartName = config.serviceStartName;
+    StartType = StartTypeOf(config.startType);
+    ErrorControl = ErrorSeverityOf(config.errorControl);
+    ServiceType = ServiceTypesOf(config.serviceType);
     // The state of the moment; without an answer the enumeration's stays.
-    if (const auto status = manager.Status(ServiceName, error)) {
+    if (const auto status = manager.Status(ServiceName).record) {
         Status = CurrentStatusOf(status->currentState);
     }
     Dependencies->Clear();
-    for (const std::string& name : config->dependencies) Dependencies->Add(name);  // "+group"s too
+    for (const std::string& name : config.dependencies) Dependencies->Add(name);  // "+group"s too
 }
 
 void TServicesCollection::GetInfo() {
     GatherGuarded(ErrorList(), kErrorPrefix, [&] {
         Clear();
-        uint32_t error = 0;
-        const auto manager = platform::Current().Services().OpenManager(error);
-        if (!manager) RaiseSystemError(error);
-        uint32_t resume = 0;
-        platform::ServicePage page;
-        do {
-            const uint32_t before = resume;
-            page = manager->Enumerate(kWin32Services, kAllStates, kPageBuffer, resume);
-            for (const platform::ServiceEntry& entry : page.entries) {
-                if (entry.serviceName.empty()) continue;
-                auto& item = AddItem<TServiceItem>();
-                FillFromEntry(item, entry);
-                GatherGuarded(ErrorList(), kErrorPrefix, [&] { item.Query(*manager); });
-            }
-            // A page that gives nothing and does not move on would be asked for forever.
-            if (page.error == kMoreData && page.entries.empty() && resume == before) break;
-        } while (page.error == kMoreData);
-        if (page.error != 0) RaiseSystemError(page.error);
+        const platform::ManagerOpening opening = platform::Current().Services().OpenManager();
+        if (!opening.manager) RaiseSystemError(opening.error);
+        platform::ServiceManager& manager = *opening.manager;
+        const platform::ServiceList list = manager.Services();
+        for (const platform::ServiceEntry& entry : list.entries) {
+            if (entry.serviceName.empty()) continue;
+            auto& item = AddItem<TServiceItem>();
+            FillFromEntry(item, entry);
+            GatherGuarded(ErrorList(), kErrorPrefix, [&] { item.Query(manager); });
+        }
+        // The services listed before a page failed stay.
+        if (list.error != 0) RaiseSystemError(list.error);
     });
 }
 

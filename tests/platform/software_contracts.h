@@ -39,32 +39,27 @@ inline void CheckProcessesContract(rb::platform::ProcessesArea& p, const std::st
 }
 
 inline void CheckServicesContract(rb::platform::ServicesArea& s) {
-    uint32_t error = 0;
-    const auto manager = s.OpenManager(error);
-    ASSERT_NE(manager, nullptr) << error;
-    EXPECT_EQ(error, 0u);
-    uint32_t resume = 0;
-    size_t listed = 0, configured = 0;
-    for (int pages = 0; pages < 100; ++pages) {
-        const auto page = manager->Enumerate(0x30, 3, 32768, resume);
-        for (const auto& entry : page.entries) {
-            ++listed;
-            const auto config = manager->Configuration(entry.serviceName, error);
-            if (!config) continue;
-            ++configured;
-            EXPECT_NE(config->serviceType & 0x30, 0u) << entry.serviceName;
-            EXPECT_LE(config->startType, 4u);
-            EXPECT_TRUE(manager->Status(entry.serviceName, error).has_value());
-        }
-        if (page.error != 234) {
-            EXPECT_EQ(page.error, 0u);
-            break;
-        }
+    const auto opening = s.OpenManager();
+    ASSERT_NE(opening.manager, nullptr) << opening.error;
+    EXPECT_EQ(opening.error, 0u);
+    rb::platform::ServiceManager& manager = *opening.manager;
+    const auto list = manager.Services();
+    EXPECT_EQ(list.error, 0u);
+    size_t configured = 0;
+    for (const auto& entry : list.entries) {
+        const auto config = manager.Configuration(entry.serviceName);
+        if (!config.record) continue;
+        ++configured;
+        EXPECT_EQ(config.error, 0u);
+        EXPECT_NE(config.record->serviceType & 0x30, 0u) << entry.serviceName;
+        EXPECT_LE(config.record->startType, 4u);
+        EXPECT_TRUE(manager.Status(entry.serviceName).record.has_value());
     }
-    EXPECT_GT(listed, 0u);
-    EXPECT_EQ(configured, listed);  // the query rights are enough for every service
-    EXPECT_EQ(manager->Configuration("rbinfo_no_such_service", error), std::nullopt);
-    EXPECT_EQ(error, 1060u);  // ERROR_SERVICE_DOES_NOT_EXIST
+    EXPECT_GT(list.entries.size(), 0u);
+    EXPECT_EQ(configured, list.entries.size());  // the query rights are enough for every service
+    const auto missing = manager.Configuration("rbinfo_no_such_service");
+    EXPECT_EQ(missing.record, std::nullopt);
+    EXPECT_EQ(missing.error, 1060u);  // ERROR_SERVICE_DOES_NOT_EXIST
     EXPECT_FALSE(s.ErrorMessage(5).empty());
 }
 

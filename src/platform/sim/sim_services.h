@@ -24,7 +24,7 @@ public:
     std::map<uint32_t, std::string> messages = {
         {5, "Acceso denegado."}, {1060, "El servicio especificado no existe."}};
 
-    std::unique_ptr<ServiceManager> OpenManager(uint32_t& error) override;
+    ManagerOpening OpenManager() override;
     std::string ErrorMessage(uint32_t code) override {
         const auto it = messages.find(code);
         return it == messages.end() ? std::string() : it->second;
@@ -34,35 +34,35 @@ public:
 class SimServiceManager : public ServiceManager {
 public:
     explicit SimServiceManager(SimServices& s) : s_(s) {}
-    ServicePage Enumerate(uint32_t, uint32_t, uint32_t, uint32_t& resume) override {
+    // The pages, read as the real manager's are.
+    ServiceList Services() override {
+        return ReadServicePages([this](uint32_t& resume) { return Page(resume); });
+    }
+    ServiceAnswer<ServiceConfig> Configuration(std::string_view service) override {
+        return Find(s_.configs, service);
+    }
+    ServiceAnswer<ServiceStatusRecord> Status(std::string_view service) override {
+        return Find(s_.statuses, service);
+    }
+
+private:
+    ServicePage Page(uint32_t& resume) {
         if (++s_.asked > SimServices::kMostAsked || resume >= s_.pages.size()) return {};
         if (s_.stallAt == resume) return s_.pages[resume];
         return s_.pages[resume++];
     }
-    std::optional<ServiceConfig> Configuration(std::string_view service,
-                                               uint32_t& error) override {
-        return Find(s_.configs, service, error);
-    }
-    std::optional<ServiceStatusRecord> Status(std::string_view service, uint32_t& error) override {
-        return Find(s_.statuses, service, error);
-    }
-
-private:
     template <typename T>
-    static std::optional<T> Find(const std::map<std::string, T>& map, std::string_view service,
-                                 uint32_t& error) {
+    static ServiceAnswer<T> Find(const std::map<std::string, T>& map, std::string_view service) {
         const auto it = map.find(std::string(service));
-        error = it == map.end() ? 1060 : 0;  // ERROR_SERVICE_DOES_NOT_EXIST
-        if (it == map.end()) return std::nullopt;
-        return it->second;
+        if (it == map.end()) return {std::nullopt, 1060};  // ERROR_SERVICE_DOES_NOT_EXIST
+        return {it->second, 0};
     }
     SimServices& s_;
 };
 
-inline std::unique_ptr<ServiceManager> SimServices::OpenManager(uint32_t& error) {
-    error = openError;
-    if (openError) return nullptr;
-    return std::make_unique<SimServiceManager>(*this);
+inline ManagerOpening SimServices::OpenManager() {
+    if (openError) return {nullptr, openError};
+    return {std::make_unique<SimServiceManager>(*this), 0};
 }
 
 }  // namespace rb::platform

@@ -68,8 +68,7 @@ public:
     std::string FullPathName(std::string_view path) override;
     std::optional<std::string> UniversalName(std::string_view path) override;
     std::vector<ConnectedResource> ConnectedDiskResources() override;
-    bool CopyFileReplacing(std::string_view from, std::string_view to) override;
-    uint32_t LastErrorCode() override { return ::GetLastError(); }
+    FileCopy CopyFileReplacing(std::string_view from, std::string_view to) override;
     bool FileExists(std::string_view path) override;
 };
 

@@ -12,6 +12,9 @@ namespace {
 
 constexpr DWORD kManagerAccess = SC_MANAGER_CONNECT | SC_MANAGER_ENUMERATE_SERVICE;
 constexpr DWORD kServiceAccess = SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS;
+constexpr DWORD kWin32Services = SERVICE_WIN32;  // own and shared processes
+constexpr DWORD kAllStates = SERVICE_STATE_ALL;
+constexpr DWORD kPageBuffer = 32768;
 constexpr DWORD kConfigBuffer = 8192;
 constexpr DWORD kMessageBuffer = 1024;
 
@@ -39,14 +42,48 @@ class Win32ServiceManager : public ServiceManager {
 public:
     explicit Win32ServiceManager(win32::ServiceHandle manager) : manager_(std::move(manager)) {}
 
-    ServicePage Enumerate(uint32_t type, uint32_t state, uint32_t bufferSize,
-                          uint32_t& resume) override {
+    ServiceList Services() override {
+        return ReadServicePages([this](uint32_t& resume) { return Page(resume); });
+    }
+
+    ServiceAnswer<ServiceConfig> Configuration(std::string_view service) override {
+        ServiceAnswer<ServiceConfig> answer;
+        const win32::ServiceHandle handle = OpenService(service, answer.error);
+        if (!handle) return answer;
+        std::vector<uint8_t> buffer(kConfigBuffer);
+        DWORD needed = 0;
+        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
+        if (!::QueryServiceConfigA(handle.Get(), config, kConfigBuffer, &needed)) {
+            answer.error = ::GetLastError();
+            return answer;
+        }
+        answer.record = Decoded(*config, buffer);
+        return answer;
+    }
+
+    ServiceAnswer<ServiceStatusRecord> Status(std::string_view service) override {
+        ServiceAnswer<ServiceStatusRecord> answer;
+        const win32::ServiceHandle handle = OpenService(service, answer.error);
+        if (!handle) return answer;
+        SERVICE_STATUS status{};
+        if (!::QueryServiceStatus(handle.Get(), &status)) {
+            answer.error = ::GetLastError();
+            return answer;
+        }
+        answer.record = FromStatus(status);
+        return answer;
+    }
+
+private:
+    // One EnumServicesStatusA page, continuing at `resume`.
+    ServicePage Page(uint32_t& resume) {
         ServicePage page;
-        std::vector<uint8_t> buffer(bufferSize);
+        std::vector<uint8_t> buffer(kPageBuffer);
         DWORD needed = 0, count = 0, handle = resume;
         const BOOL ok = ::EnumServicesStatusA(
-            manager_.Get(), type, state, reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data()),
-            bufferSize, &needed, &count, &handle);
+            manager_.Get(), kWin32Services, kAllStates,
+            reinterpret_cast<ENUM_SERVICE_STATUSA*>(buffer.data()), kPageBuffer, &needed, &count,
+            &handle);
         page.error = ok ? 0 : ::GetLastError();
         resume = handle;
         const auto* entries = reinterpret_cast<const ENUM_SERVICE_STATUSA*>(buffer.data());
@@ -58,52 +95,29 @@ public:
         return page;
     }
 
-    std::optional<ServiceConfig> Configuration(std::string_view service,
-                                               uint32_t& error) override {
-        const win32::ServiceHandle handle = OpenService(service, error);
-        if (!handle) return std::nullopt;
-        std::vector<uint8_t> buffer(kConfigBuffer);
-        DWORD needed = 0;
-        auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
-        if (!::QueryServiceConfigA(handle.Get(), config, kConfigBuffer, &needed)) {
-            error = ::GetLastError();
-            return std::nullopt;
-        }
+    // A configuration read into `buffer`.
+    static ServiceConfig Decoded(const QUERY_SERVICE_CONFIGA& config,
+                                 const std::vector<uint8_t>& buffer) {
         ServiceConfig c;
-        c.serviceType = config->dwServiceType;
-        c.startType = config->dwStartType;
-        c.errorControl = config->dwErrorControl;
-        c.tagId = config->dwTagId;
-        c.binaryPathName = Text(config->lpBinaryPathName);
-        c.loadOrderGroup = Text(config->lpLoadOrderGroup);
-        c.serviceStartName = Text(config->lpServiceStartName);
-        c.displayName = Text(config->lpDisplayName);
-        if (config->lpDependencies) {
+        c.serviceType = config.dwServiceType;
+        c.startType = config.dwStartType;
+        c.errorControl = config.dwErrorControl;
+        c.tagId = config.dwTagId;
+        c.binaryPathName = Text(config.lpBinaryPathName);
+        c.loadOrderGroup = Text(config.lpLoadOrderGroup);
+        c.serviceStartName = Text(config.lpServiceStartName);
+        c.displayName = Text(config.lpDisplayName);
+        if (config.lpDependencies) {
             // The list lies inside the buffer; it cannot run past its end.
-            const auto* start = reinterpret_cast<const uint8_t*>(config->lpDependencies);
+            const auto* start = reinterpret_cast<const uint8_t*>(config.lpDependencies);
             const auto* end = buffer.data() + buffer.size();
             if (start >= buffer.data() && start < end) {
-                c.dependencies = MultiString(config->lpDependencies, end - start);
+                c.dependencies = MultiString(config.lpDependencies, end - start);
             }
         }
-        error = 0;
         return c;
     }
 
-    std::optional<ServiceStatusRecord> Status(std::string_view service,
-                                              uint32_t& error) override {
-        const win32::ServiceHandle handle = OpenService(service, error);
-        if (!handle) return std::nullopt;
-        SERVICE_STATUS status{};
-        if (!::QueryServiceStatus(handle.Get(), &status)) {
-            error = ::GetLastError();
-            return std::nullopt;
-        }
-        error = 0;
-        return FromStatus(status);
-    }
-
-private:
     win32::ServiceHandle OpenService(std::string_view service, uint32_t& error) {
         const std::string name(service);
         win32::ServiceHandle handle(::OpenServiceA(manager_.Get(), name.c_str(), kServiceAccess));
@@ -116,14 +130,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ServiceManager> Win32Services::OpenManager(uint32_t& error) {
+ManagerOpening Win32Services::OpenManager() {
     win32::ServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, kManagerAccess));
-    if (!manager) {
-        error = ::GetLastError();
-        return nullptr;
-    }
-    error = 0;
-    return std::make_unique<Win32ServiceManager>(std::move(manager));
+    if (!manager) return {nullptr, ::GetLastError()};
+    return {std::make_unique<Win32ServiceManager>(std::move(manager)), 0};
 }
 
 std::string Win32Services::ErrorMessage(uint32_t code) {

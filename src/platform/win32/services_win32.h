@@ -7,7 +7,7 @@ namespace rb::platform {
 
 class Win32Services : public ServicesArea {
 public:
-    std::unique_ptr<ServiceManager> OpenManager(uint32_t& error) override;
+    ManagerOpening OpenManager() override;
     std::string ErrorMessage(uint32_t code) override;
 };
 

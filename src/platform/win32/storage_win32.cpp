@@ -140,10 +140,11 @@ std::vector<ConnectedResource> Win32Storage::ConnectedDiskResources() {
 }
 
 // The system's copy keeps the file's attributes and times, as a copy made by the shell would.
-bool Win32Storage::CopyFileReplacing(std::string_view from, std::string_view to) {
+FileCopy Win32Storage::CopyFileReplacing(std::string_view from, std::string_view to) {
     const std::string source(from);
     const std::string target(to);
-    return ::CopyFileA(source.c_str(), target.c_str(), FALSE) != FALSE;
+    if (::CopyFileA(source.c_str(), target.c_str(), FALSE)) return {true, 0};
+    return {false, ::GetLastError()};
 }
 
 bool Win32Storage::FileExists(std::string_view path) {
