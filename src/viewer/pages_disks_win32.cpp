@@ -28,7 +28,7 @@ class DisksTab : public ViewerPage {
         l.EndGroup();
     }
     void Fill(TMSystemInfo& info) override {
-        HWND combo = GetDlgItem(Window(), cbDisks);
+        HWND combo = Item(cbDisks);
         SendMessageA(combo, CB_RESETCONTENT, 0, 0);
         for (const std::string& entry : DiskEntries(*info.Disks)) {
             SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
@@ -37,7 +37,7 @@ class DisksTab : public ViewerPage {
         ShowSelected();
     }
     void ShowSelected() {
-        HWND combo = GetDlgItem(Window(), cbDisks);
+        HWND combo = Item(cbDisks);
         if (SendMessageA(combo, CB_GETCURSEL, 0, 0) < 0) return;
         const TDisk* disk = DiskOfEntry(*Owner().Info().Disks, WindowText(combo));
         if (!disk) return;

@@ -115,7 +115,7 @@ class MemoryTab : public ViewerPage {
         SetFields(Window(), MemoryGroups(*info.Memory, ThousandSeparator()),
                   {edtPhysTotal, edtPhysFree, edtPageTotal, edtPageFree, edtVirtTotal,
                    edtVirtFree, edtGranularity, edtAppRange, edtPageSize});
-        SendMessageA(GetDlgItem(Window(), pbMemoryLoad), PBM_SETPOS,
+        SendMessageA(Item(pbMemoryLoad), PBM_SETPOS,
                      static_cast<WPARAM>(info.Memory->MemoryLoad), 0);
     }
 };
@@ -145,7 +145,7 @@ class DisplaysTab : public ViewerPage {
                   86);
     }
     void Fill(TMSystemInfo& info) override {
-        HWND combo = GetDlgItem(Window(), cbDisplays);
+        HWND combo = Item(cbDisplays);
         SendMessageA(combo, CB_RESETCONTENT, 0, 0);
         for (const std::string& name : DisplayNames(*info.Displays)) {
             SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -154,7 +154,7 @@ class DisplaysTab : public ViewerPage {
         ShowSelected();
     }
     const TDisplay* Selected() {
-        HWND combo = GetDlgItem(Window(), cbDisplays);
+        HWND combo = Item(cbDisplays);
         const int index = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
         if (index < 0) return nullptr;
         return Owner().Info().Displays->FindByName(WindowText(combo));

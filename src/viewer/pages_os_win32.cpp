@@ -88,7 +88,7 @@ class TimeZoneTab : public ViewerPage {
     // The group box and the controls inside it (the fields after `firstField`, up to the next
     // group box).
     void ShowGroup(int group, int firstField, bool visible) {
-        HWND control = GetDlgItem(Window(), group);
+        HWND control = Item(group);
         const int show = visible ? SW_SHOW : SW_HIDE;
         ShowWindow(control, show);
         RECT box;

@@ -23,12 +23,12 @@ class MediaTab : public ViewerPage {
         for (int i = 0; i < media.AvailableDevices->Count(); ++i) {
             images.push_back(static_cast<int>(AvailableDeviceIcon(media, i)));
         }
-        SetListRows(GetDlgItem(Window(), lvAvailableDevices),
+        SetListRows(Item(lvAvailableDevices),
                     SingleColumn(CollectionLines(*media.AvailableDevices)), images);
-        SetListRows(GetDlgItem(Window(), lvSoundDevices), MediaRows(media));
+        SetListRows(Item(lvSoundDevices), MediaRows(media));
     }
     void ShowProperties() {
-        const int row = SelectedRow(GetDlgItem(Window(), lvSoundDevices));
+        const int row = SelectedRow(Item(lvSoundDevices));
         if (row < 0) return;
         const auto& item = Owner().Info().Media->ItemAs<TMediaItem>(row);
         ShowRowsDetail(Owner(), item.DisplayName(), MediaDetailRows(item));
@@ -37,7 +37,7 @@ class MediaTab : public ViewerPage {
         if (id == btnMediaProperties) Owner().Guarded([this] { ShowProperties(); });
     }
     void Notify(const NMHDR& header) override {
-        if (IsDoubleClick(header, GetDlgItem(Window(), lvSoundDevices))) {
+        if (IsDoubleClick(header, Item(lvSoundDevices))) {
             Owner().Guarded([this] { ShowProperties(); });
         }
     }
@@ -128,7 +128,7 @@ class DevicesTab : public ViewerPage {
         }
         TreeView_Expand(tree_, top, TVE_EXPAND);
         SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
-        EnableWindow(GetDlgItem(Window(), btnDeviceProperties), FALSE);
+        EnableWindow(Item(btnDeviceProperties), FALSE);
     }
     // The selected device node's device index, or -1.
     int SelectedDevice(HTREEITEM* node) {
@@ -165,7 +165,7 @@ class DevicesTab : public ViewerPage {
     void Notify(const NMHDR& header) override {
         if (header.hwndFrom != tree_) return;
         if (header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW) {
-            EnableWindow(GetDlgItem(Window(), btnDeviceProperties), SelectedDevice(nullptr) >= 0);
+            EnableWindow(Item(btnDeviceProperties), SelectedDevice(nullptr) >= 0);
         } else if (header.code == NM_DBLCLK && SelectedDevice(nullptr) >= 0) {
             Owner().Guarded([this] { ShowProperties(); });
         }
@@ -186,10 +186,10 @@ class PrintersTab : public ViewerPage {
         for (int i = 0; i < info.Printers->Count(); ++i) {
             images.push_back(static_cast<int>(PrinterIconOf(*info.Printers, i)));
         }
-        SetListRows(GetDlgItem(Window(), lvPrinters), PrinterRows(*info.Printers), images);
+        SetListRows(Item(lvPrinters), PrinterRows(*info.Printers), images);
     }
     void ShowProperties() {
-        const int row = SelectedRow(GetDlgItem(Window(), lvPrinters));
+        const int row = SelectedRow(Item(lvPrinters));
         if (row < 0) return;
         ShowRowsDetail(Owner(), kPrinterDetailTitle,
                        PrinterDetailRows(
@@ -199,7 +199,7 @@ class PrintersTab : public ViewerPage {
         if (id == btnPrinterProperties) Owner().Guarded([this] { ShowProperties(); });
     }
     void Notify(const NMHDR& header) override {
-        if (IsDoubleClick(header, GetDlgItem(Window(), lvPrinters))) {
+        if (IsDoubleClick(header, Item(lvPrinters))) {
             Owner().Guarded([this] { ShowProperties(); });
         }
     }

@@ -40,8 +40,8 @@ class ProcessesTab : public ViewerPage {
                     {Width() - 96, y, Width() - 8, y + 23}, btnProcessProperties);
     }
     void Fill(TMSystemInfo& info) override {
-        SetListRows(GetDlgItem(Window(), lvProcesses), ProcessRows(*info.Processes));
-        SetText(GetDlgItem(Window(), lblProcessCount), ProcessCountText(info.Processes->Count()));
+        SetListRows(Item(lvProcesses), ProcessRows(*info.Processes));
+        SetText(Item(lblProcessCount), ProcessCountText(info.Processes->Count()));
     }
 };
 
@@ -66,7 +66,7 @@ class StartupEntriesTab : public ViewerPage {
     }
     void Refill() {
         SetListRows(list_, StartupRows(*Owner().Info().Startup, TabCtrl_GetCurSel(tabs_)));
-        EnableWindow(GetDlgItem(Window(), btnStartupInfo), FALSE);
+        EnableWindow(Item(btnStartupInfo), FALSE);
     }
     void Fill(TMSystemInfo&) override {
         if (TabCtrl_GetCurSel(tabs_) < 0) TabCtrl_SetCurSel(tabs_, 0);
@@ -85,7 +85,7 @@ class StartupEntriesTab : public ViewerPage {
         if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) {
             Owner().Guarded([this] { Refill(); });
         } else if (header.hwndFrom == list_ && header.code == LVN_ITEMCHANGED) {
-            EnableWindow(GetDlgItem(Window(), btnStartupInfo), SelectedRow(list_) >= 0);
+            EnableWindow(Item(btnStartupInfo), SelectedRow(list_) >= 0);
         } else if (header.hwndFrom == list_ && header.code == NM_DBLCLK) {
             Owner().Guarded([this] { LookUp(); });
         }
@@ -104,7 +104,7 @@ private:
         l.List(id_, {""}, {1000}, Height() - 16, LVS_NOCOLUMNHEADER);
     }
     void Fill(TMSystemInfo& info) override {
-        SetListRows(GetDlgItem(Window(), id_), SingleColumn(CollectionLines(lines_(info))));
+        SetListRows(Item(id_), SingleColumn(CollectionLines(lines_(info))));
     }
     int id_;
     TStringCollection& (*lines_)(TMSystemInfo&);
@@ -118,7 +118,7 @@ class ServicesTab : public ViewerPage {
     }
     void Fill(TMSystemInfo& info) override {
         SetListRows(list_, ServiceRows(*info.Services));
-        EnableWindow(GetDlgItem(Window(), btnServiceProperties), FALSE);
+        EnableWindow(Item(btnServiceProperties), FALSE);
     }
     void ShowProperties() {
         const int row = SelectedRow(list_);
@@ -131,7 +131,7 @@ class ServicesTab : public ViewerPage {
     void Notify(const NMHDR& header) override {
         if (header.hwndFrom != list_) return;
         if (header.code == LVN_ITEMCHANGED) {
-            EnableWindow(GetDlgItem(Window(), btnServiceProperties), SelectedRow(list_) >= 0);
+            EnableWindow(Item(btnServiceProperties), SelectedRow(list_) >= 0);
         } else if (header.code == NM_DBLCLK) {
             Owner().Guarded([this] { ShowProperties(); });
         }
@@ -144,7 +144,7 @@ class PerformanceTab : public ViewerPage {
         l.List(lvPerformance, {"Test", "Tiempo en Milisegundos"}, {180, 150}, Height() - 16);
     }
     void Fill(TMSystemInfo& info) override {
-        SetListRows(GetDlgItem(Window(), lvPerformance), PerformanceRows(*info.PerformanceInfo));
+        SetListRows(Item(lvPerformance), PerformanceRows(*info.PerformanceInfo));
     }
 };
 
@@ -153,10 +153,14 @@ class PerformanceTab : public ViewerPage {
 std::unique_ptr<ViewerPage> MakeEnginesPage() { return std::make_unique<EnginesTab>(); }
 std::unique_ptr<ViewerPage> MakeProcessesPage() { return std::make_unique<ProcessesTab>(); }
 std::unique_ptr<ViewerPage> MakeStartupPage() { return std::make_unique<StartupEntriesTab>(); }
-std::unique_ptr<ViewerPage> MakeSoftwarePage() { return std::make_unique<LinesTab>(
-        lvSoftware, [](TMSystemInfo& i) -> TStringCollection& { return *i.Software->Installed; }); }
-std::unique_ptr<ViewerPage> MakeProblemsPage() { return std::make_unique<LinesTab>(
-        lvProblems, [](TMSystemInfo& i) -> TStringCollection& { return *i.ErrorList; }); }
+std::unique_ptr<ViewerPage> MakeSoftwarePage() {
+    return std::make_unique<LinesTab>(
+        lvSoftware, [](TMSystemInfo& i) -> TStringCollection& { return *i.Software->Installed; });
+}
+std::unique_ptr<ViewerPage> MakeProblemsPage() {
+    return std::make_unique<LinesTab>(
+        lvProblems, [](TMSystemInfo& i) -> TStringCollection& { return *i.ErrorList; });
+}
 std::unique_ptr<ViewerPage> MakeServicesPage() { return std::make_unique<ServicesTab>(); }
 std::unique_ptr<ViewerPage> MakePerformancePage() { return std::make_unique<PerformanceTab>(); }
 
