@@ -29,11 +29,17 @@ PageVisibility ApplyPageMask(TProcessPages mask) {
 }
 
 std::vector<int> FillOrder(TProcessPages mask) {
-    // The printers page is filled after the processes page.
-    static const int kOrder[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 9, 14, 15, 16, 17, 18};
+    // Tab order, except that the printers page is filled in the processes page's wake (whether
+    // that one is selected or not).
+    using P = TProcessPage;
     std::vector<int> pages;
-    for (int page : kOrder) {
-        if (mask.Contains(kPages[page].member)) pages.push_back(page);
+    for (int page = 0; page < kPageCount; ++page) {
+        const P member = kPages[page].member;
+        if (member != P::pgPrn && mask.Contains(member)) pages.push_back(page);
+        if (member != P::pgProcs || !mask.Contains(P::pgPrn)) continue;
+        for (int printers = 0; printers < kPageCount; ++printers) {
+            if (kPages[printers].member == P::pgPrn) pages.push_back(printers);
+        }
     }
     return pages;
 }

@@ -47,6 +47,7 @@ TEST(ViewerPages, FillOrderPutsPrintersAfterProcesses) {
     EXPECT_EQ(FillOrder(TProcessPages::FromMask(kAllProcessPages)),
               (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 9, 14, 15, 16, 17, 18}));
     EXPECT_EQ(FillOrder({P::pgPrn, P::pgProcs, P::pgCPU}), (std::vector<int>{2, 13, 9}));
+    EXPECT_EQ(FillOrder({P::pgPrn, P::pgDisk, P::pgStartup}), (std::vector<int>{11, 9, 14}));
     EXPECT_TRUE(FillOrder(TProcessPages{}).empty());
 }
 
