@@ -18,7 +18,6 @@ class TMSystemInfo;
 namespace viewer {
 
 constexpr int kPageCount = 19;
-constexpr int kProblemsPage = 16;
 
 // The viewer's pages in tab order: page n shows the section of member n of TProcessPages. A
 // page's window is made from the row of the same place in page_table_win32.cpp.
@@ -47,6 +46,18 @@ inline constexpr std::array<PageInfo, kPageCount> kPages = {{
     {"Servicios", TProcessPage::pgServices},
     {"Performance", TProcessPage::pgPerformance},
 }};
+
+// The page that shows `member` (-1: none).
+constexpr int PageOf(TProcessPage member) {
+    for (int page = 0; page < kPageCount; ++page) {
+        if (kPages[page].member == member) return page;
+    }
+    return -1;
+}
+// The pages the viewer treats apart: the OS page's caption names the system, the problems tab
+// shows whenever there are problems.
+constexpr int kOSPage = PageOf(TProcessPage::pgOS);
+constexpr int kProblemsPage = PageOf(TProcessPage::pgProblems);
 
 // The tabs a page selection shows and the page made active (the first visible; -1: none).
 struct PageVisibility {

@@ -180,7 +180,7 @@ static_assert(FollowsThePages(), "one row of blocks a page, in the order of kPag
 PageContent ContentOf(TMSystemInfo& info, int page, char thousandSeparator) {
     PageContent content;
     content.page = page;
-    content.caption = Trim(page == 1 ? OSPage(*info.OS).tabCaption : kPages.at(page).caption);
+    content.caption = Trim(page == kOSPage ? OSPage(*info.OS).tabCaption : kPages.at(page).caption);
     if (content.caption.empty()) content.caption = Trim(kPages.at(page).caption);
     kPageBlocks[page].blocks(info, thousandSeparator, content.blocks);
     return content;

@@ -30,7 +30,7 @@ class OSTab : public ViewerPage {
     }
     void Fill(TMSystemInfo& info) override {
         const OSTexts t = OSPage(*info.OS);
-        Owner().SetTabCaption(1, t.tabCaption);
+        Owner().SetTabCaption(kOSPage, t.tabCaption);
         HWND w = Window();
         SetText(GetDlgItem(w, lblOSVersion), t.versionLine);
         SetText(GetDlgItem(w, lblOSNumbers), t.versionNumbers);
