@@ -21,11 +21,12 @@ class OSTab : public ViewerPage {
                      {"Carpetas", "Variables de Entorno", "Configuración Regional"});
         const RECT a = tabs_.Area();
         const int w = a.right - a.left - 4;
-        tabs_.Add(CreateListView(Window(), a, lvFolders, {"Nombre del Sistema", "Ubicación"},
+        tabs_.Add(CreateListView(Window(), a, lvFolders, Columns(kFolderColumns),
                                  {110, w - 110}));
-        tabs_.Add(CreateListView(Window(), a, lvEnvironment, {"Nombre del Sistema", "Ubicación"},
+        tabs_.Add(CreateListView(Window(), a, lvEnvironment, Columns(kFolderColumns),
                                  {110, w - 110}));
-        tabs_.Add(CreateListView(Window(), a, lvRegional, {"Variable", "Ubicación"}, {170, w - 170}));
+        tabs_.Add(CreateListView(Window(), a, lvRegional, Columns(kRegionalColumns),
+                                 {170, w - 170}));
         tabs_.Select(0);
     }
     void Fill(TMSystemInfo& info) override {

@@ -14,7 +14,7 @@ class MediaTab : public ViewerPage {
         ListView_SetImageList(available, icons_.get(), LVSIL_SMALL);
         l.Line(0, "Dispositivos de Sonido");
         // The rest of the page, less the row of buttons below (23 high, 6 above, 8 below).
-        l.List(lvSoundDevices, {"Manejador", "Dispositivo"}, {200, 120}, Height() - l.Y() - 37);
+        l.List(lvSoundDevices, Columns(kDriverColumns), {200, 120}, Height() - l.Y() - 37);
         l.Buttons({{"Propiedades...", btnMediaProperties}});
     }
     void Fill(TMSystemInfo& info) override {
@@ -176,7 +176,7 @@ class DevicesTab : public ViewerPage {
 
 class PrintersTab : public ViewerPage {
     void Build(ColumnLayout& l) override {
-        HWND list = l.List(lvPrinters, {"Nombre", "Puerto"}, {220, 110}, Height() - 56);
+        HWND list = l.List(lvPrinters, Columns(kPrinterColumns), {220, 110}, Height() - 56);
         icons_ = ShellImageList(kPrinterIcons);
         ListView_SetImageList(list, icons_.get(), LVSIL_SMALL);
         l.Buttons({{"Propiedades...", btnPrinterProperties}});

@@ -14,7 +14,7 @@ class EnginesTab : public ViewerPage {
         l.EndGroup();
         l.BeginGroup(" DirectX ");
         l.Line(lblDirectX);
-        l.List(lvDirectX, {"Manejador", "Dispositivo"}, {230, 90}, Height() - l.Y() - 24);
+        l.List(lvDirectX, Columns(kDriverColumns), {230, 90}, Height() - l.Y() - 24);
         l.EndGroup();
     }
     void Fill(TMSystemInfo& info) override {
@@ -30,7 +30,7 @@ class EnginesTab : public ViewerPage {
 
 class ProcessesTab : public ViewerPage {
     void Build(ColumnLayout& l) override {
-        l.List(lvProcesses, {"PID", "Nombre", "Ubicación"}, {60, 100, 400}, Height() - 70);
+        l.List(lvProcesses, Columns(kProcessColumns), {60, 100, 400}, Height() - 70);
         const int y = l.Y();
         CreateChild(Window(), "STATIC", "", SS_LEFT | SS_SUNKEN,
                     {8, y + 4, 160, y + 22}, lblProcessCount);
@@ -58,7 +58,7 @@ class StartupEntriesTab : public ViewerPage {
         RECT area{8, 8, Width() - 8, Height() - 40};
         TabCtrl_AdjustRect(tabs_, FALSE, &area);
         const int w = area.right - area.left - 4;
-        list_ = CreateListView(Window(), area, lvStartup, {"Nombre", "Línea de comando"},
+        list_ = CreateListView(Window(), area, lvStartup, Columns(kStartupColumns),
                                {110, w - 110});
         FrameFromBelow(tabs_);
         l.Skip(Height() - 40);
@@ -112,7 +112,7 @@ private:
 
 class ServicesTab : public ViewerPage {
     void Build(ColumnLayout& l) override {
-        list_ = l.List(lvServices, {"Nombre", "Servicio", "Estado", "Inicio", "Usuario"},
+        list_ = l.List(lvServices, Columns(kServiceColumns),
                        {150, 80, 60, 50, 110}, Height() - 48);
         l.Buttons({{"Propiedades...", btnServiceProperties}});
     }
@@ -123,7 +123,8 @@ class ServicesTab : public ViewerPage {
     void ShowProperties() {
         const int row = SelectedRow(list_);
         if (row < 0) return;
-        ShowRowsDetail(Owner(), kServiceDetailTitle, ServiceDetailRows(Owner().Info().Services->Items(row)));
+        ShowRowsDetail(Owner(), kServiceDetailTitle,
+                       ServiceDetailRows(Owner().Info().Services->Items(row)));
     }
     void Command(int id, int) override {
         if (id == btnServiceProperties) Owner().Guarded([this] { ShowProperties(); });
@@ -141,7 +142,7 @@ class ServicesTab : public ViewerPage {
 
 class PerformanceTab : public ViewerPage {
     void Build(ColumnLayout& l) override {
-        l.List(lvPerformance, {"Test", "Tiempo en Milisegundos"}, {180, 150}, Height() - 16);
+        l.List(lvPerformance, Columns(kPerformanceColumns), {180, 150}, Height() - 16);
     }
     void Fill(TMSystemInfo& info) override {
         SetListRows(Item(lvPerformance), PerformanceRows(*info.PerformanceInfo));

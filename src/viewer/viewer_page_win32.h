@@ -14,6 +14,7 @@
 #include "viewer/control_ids_win32.h"
 #include "viewer/controls_win32.h"
 #include "viewer/overview_model.h"
+#include "viewer/page_content.h"
 #include "viewer/page_texts.h"
 
 namespace rb::viewer {
@@ -79,6 +80,11 @@ void ShowChecksDetail(TfrmSI_Overview& owner, const std::string& title, const St
                       bool wholeLines);
 // The user's thousand separator, for the pages that group numbers.
 char ThousandSeparator();
+// The column captions of a list, as the console names them too.
+template <size_t N>
+std::vector<std::string> Columns(const std::array<const char*, N>& captions) {
+    return std::vector<std::string>(captions.begin(), captions.end());
+}
 // Lines as the rows of a one-column list.
 Rows SingleColumn(const std::vector<std::string>& lines);
 bool IsDoubleClick(const NMHDR& header, HWND control);
