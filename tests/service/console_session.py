@@ -13,9 +13,23 @@ import zlib
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as DriverService
+from selenium.common.exceptions import StaleElementReferenceException, WebDriverException
 from selenium.webdriver.common.by import By
-from selenium.webdriver.support import expected_conditions
 from selenium.webdriver.support.ui import WebDriverWait
+
+
+def gone(element):
+    """Whether the page that held `element` has gone. Asked while the old document is being
+    replaced, the browser may say so in either of two ways."""
+    try:
+        element.is_enabled()
+        return False
+    except StaleElementReferenceException:
+        return True
+    except WebDriverException as e:
+        if "does not belong to the document" in str(e):
+            return True
+        raise
 
 
 def fail(message):
@@ -164,7 +178,7 @@ class Console:
         """Clicks and waits for the page it leads to."""
         old = self.driver.find_element(By.TAG_NAME, "html")
         self.element(ident).click()
-        WebDriverWait(self.driver, 60).until(expected_conditions.staleness_of(old))
+        WebDriverWait(self.driver, 60).until(lambda driver: gone(old))
 
     def script(self, code):
         return self.driver.execute_script(code)
